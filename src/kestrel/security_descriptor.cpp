@@ -47,12 +47,14 @@ Descriptor::Descriptor(TSpecial) {
     if (!Block)
         throw TXBase(std::string("[security/desc]") + CreationFailedText);
 
-    const TDescriptorBlock descriptor{DescriptorRevision, 0, AccessListPresent,
-                                      ReadWriteForEveryone, 0, 0, 0};
+    const TDescriptorBlock descriptor{
+        DescriptorRevision, 0, AccessListPresent, ReadWriteForEveryone, 0, 0, 0};
     std::memcpy(Block, &descriptor, BlockSize);
 }
 
-Descriptor::~Descriptor() { Free(); }
+Descriptor::~Descriptor() {
+    Free();
+}
 
 void Descriptor::Free() {
     delete[] Block;

@@ -11,4 +11,6 @@ int TDiagramData::TAltitude::Similarity(const TAltitude& other) const {
     return static_cast<int>(Math::round(static_cast<double>(10 - difference) * 0.5, 0));
 }
 
-std::string TDiagramData::TAltitude::Text() const { return Metres.Text() + "m"; }
+std::string TDiagramData::TAltitude::Text() const {
+    return Metres.Text() + "m";
+}

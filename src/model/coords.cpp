@@ -13,7 +13,9 @@ constexpr Math::Whole MaxLatitudeDegrees = 90;
 constexpr Math::Whole MaxLongitudeDegrees = 180;
 constexpr Math::Whole MinutesPerDegree = 60;
 
-bool InRange(Math::Whole value, Math::Whole highest) { return value >= 0 && value <= highest; }
+bool InRange(Math::Whole value, Math::Whole highest) {
+    return value >= 0 && value <= highest;
+}
 
 std::int64_t TotalMinutes(Math::Whole degrees, Math::Whole minutes) {
     return degrees.Units() * 60 + minutes.Units();
@@ -34,12 +36,14 @@ std::string OutOfRangeMessage(std::string_view label, Math::Whole value) {
 } // namespace
 
 TDiagramData::TCoords::TXCoordDegreeOutOfRange::TXCoordDegreeOutOfRange(std::string_view label,
-                                                                         Math::Whole value)
-    : TXBase(OutOfRangeMessage(label, value)), InvalidValue(value) {}
+                                                                        Math::Whole value)
+    : TXBase(OutOfRangeMessage(label, value)), InvalidValue(value) {
+}
 
 TDiagramData::TCoords::TXCoordMinuteOutOfRange::TXCoordMinuteOutOfRange(std::string_view label,
-                                                                         Math::Whole value)
-    : TXBase(OutOfRangeMessage(label, value)), InvalidValue(value) {}
+                                                                        Math::Whole value)
+    : TXBase(OutOfRangeMessage(label, value)), InvalidValue(value) {
+}
 
 TDiagramData::TCoords::TCoords(Math::Whole latitudeDegrees, Math::Whole latitudeMinutes,
                                Math::Whole longitudeDegrees, Math::Whole longitudeMinutes,
@@ -84,7 +88,9 @@ int TDiagramData::TCoords::Similarity(const TCoords& other) const {
     if (*this == other)
         return 5;
     const bool sameHemispheres = North == other.North && West == other.West;
-    const auto minutesApart = [](std::int64_t a, std::int64_t b) { return std::abs(a - b); };
+    const auto minutesApart = [](std::int64_t a, std::int64_t b) {
+        return std::abs(a - b);
+    };
     if (sameHemispheres &&
         minutesApart(TotalMinutes(LatDegrees, LatMinutes),
                      TotalMinutes(other.LatDegrees, other.LatMinutes)) < 10 &&

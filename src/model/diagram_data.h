@@ -82,8 +82,7 @@ public:
         TCoords() = default;
         // Takes the six fields and validates them.
         TCoords(Math::Whole latitudeDegrees, Math::Whole latitudeMinutes,
-                Math::Whole longitudeDegrees, Math::Whole longitudeMinutes, bool north,
-                bool west);
+                Math::Whole longitudeDegrees, Math::Whole longitudeMinutes, bool north, bool west);
 
         Math::Whole LatitudeDegrees() const { return LatDegrees; }
         Math::Whole LatitudeMinutes() const { return LatMinutes; }

@@ -34,14 +34,15 @@ public:
 
     // An exact copy of a value with fewer fractional digits.
     template <int OtherDigits>
-        requires(OtherDigits < Digits)
-    constexpr explicit fixed(const fixed<Int, OtherDigits>& other)
+    requires(OtherDigits < Digits) constexpr explicit fixed(const fixed<Int, OtherDigits>& other)
         : fixed(FromUnits(other.Units() * (Scale / fixed<Int, OtherDigits>::Scale))) {}
 
     // The value of a count of units of the last digit (for tenths: 123 is 12.3).
     static constexpr fixed FromUnits(std::int64_t units) {
-        constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min() * Scale - (Scale - 1);
-        constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max() * Scale + (Scale - 1);
+        constexpr std::int64_t lowest =
+            std::numeric_limits<std::int32_t>::min() * Scale - (Scale - 1);
+        constexpr std::int64_t highest =
+            std::numeric_limits<std::int32_t>::max() * Scale + (Scale - 1);
         units = std::clamp(units, lowest, highest);
         fixed value;
         value.Integer = static_cast<std::int32_t>(units / Scale);
@@ -109,21 +110,28 @@ public:
 
     // Rounded to fewer fractional digits, halves away from zero.
     template <int FewerDigits>
-        requires(FewerDigits < Digits)
-    constexpr fixed<Int, FewerDigits> RoundedTo() const {
+    requires(FewerDigits < Digits) constexpr fixed<Int, FewerDigits> RoundedTo() const {
         constexpr std::int64_t divisor = Scale / fixed<Int, FewerDigits>::Scale;
         const std::int64_t half = Negative ? -(divisor / 2) : divisor / 2;
         return fixed<Int, FewerDigits>::FromUnits((Units() + half) / divisor);
     }
 
     constexpr fixed operator-() const { return FromUnits(-Units()); }
-    constexpr fixed& operator+=(const fixed& other) { return *this = FromUnits(Units() + other.Units()); }
-    constexpr fixed& operator-=(const fixed& other) { return *this = FromUnits(Units() - other.Units()); }
+    constexpr fixed& operator+=(const fixed& other) {
+        return *this = FromUnits(Units() + other.Units());
+    }
+    constexpr fixed& operator-=(const fixed& other) {
+        return *this = FromUnits(Units() - other.Units());
+    }
     friend constexpr fixed operator+(fixed a, const fixed& b) { return a += b; }
     friend constexpr fixed operator-(fixed a, const fixed& b) { return a -= b; }
     // Scaling by a whole number; division truncates toward zero.
-    friend constexpr fixed operator*(const fixed& a, Int factor) { return FromUnits(a.Units() * factor); }
-    friend constexpr fixed operator/(const fixed& a, Int divisor) { return FromUnits(a.Units() / divisor); }
+    friend constexpr fixed operator*(const fixed& a, Int factor) {
+        return FromUnits(a.Units() * factor);
+    }
+    friend constexpr fixed operator/(const fixed& a, Int divisor) {
+        return FromUnits(a.Units() / divisor);
+    }
 
     // Integer part first, fractional part second; the sign flag takes no part.
     friend constexpr bool operator==(const fixed& a, const fixed& b) {

@@ -29,10 +29,11 @@ Math::Tenths TDiagramData::TMonthlySeries::RecomputeExtremes() {
     return sum;
 }
 
-TDiagramData::TTemperatureData::TXTemperatureOutOfRange::TXTemperatureOutOfRange(
-    int month, Math::Tenths value)
+TDiagramData::TTemperatureData::TXTemperatureOutOfRange::TXTemperatureOutOfRange(int month,
+                                                                                 Math::Tenths value)
     : TXBase(OutOfRangeMessage("Temperatur", month, value)), InvalidMonth(month),
-      InvalidValue(value) {}
+      InvalidValue(value) {
+}
 
 TDiagramData::TTemperatureData::TTemperatureData(const TMonthValues& values)
     : TMonthlySeries(values) {
@@ -63,7 +64,8 @@ void TDiagramData::TTemperatureData::Recompute() {
 TDiagramData::TPrecipitationData::TXPrecipitationOutOfRange::TXPrecipitationOutOfRange(
     int month, Math::Tenths value)
     : TXBase(OutOfRangeMessage("Niederschlag", month, value)), InvalidMonth(month),
-      InvalidValue(value) {}
+      InvalidValue(value) {
+}
 
 TDiagramData::TPrecipitationData::TPrecipitationData(const TMonthValues& values)
     : TMonthlySeries(values) {

@@ -30,9 +30,12 @@ bool EitherContainsTheOther(const std::string& a, const std::string& b) {
 } // namespace
 
 TDiagramData::TPlace::TXInvalidPlaceName::TXInvalidPlaceName(const std::string& name)
-    : TXBase(std::string("Name \"") + name + "\" ist ungültig"_cp1252), InvalidName(name) {}
+    : TXBase(std::string("Name \"") + name + "\" ist ungültig"_cp1252), InvalidName(name) {
+}
 
-TDiagramData::TPlace::TPlace(std::string name) : StationName(std::move(name)) { Validate(); }
+TDiagramData::TPlace::TPlace(std::string name) : StationName(std::move(name)) {
+    Validate();
+}
 
 void TDiagramData::TPlace::SetName(std::string name) {
     StationName = std::move(name);

@@ -4,7 +4,9 @@
 
 namespace {
 
-double Rounded(double x, int digits) { return static_cast<double>(Math::round(x, digits)); }
+double Rounded(double x, int digits) {
+    return static_cast<double>(Math::round(x, digits));
+}
 
 TEST(RoundingTest, HalvesGoTowardsPositiveInfinity) {
     EXPECT_EQ(Rounded(2.25, 1), 2.3);

@@ -40,19 +40,18 @@ TEST_P(PositionSimilarityTest, GradesBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, PositionSimilarityTest,
-    testing::Values(
-        PositionCase{{52, 31, 13, 24, N, E}, {52, 31, 13, 24, N, E}, 5},
-        PositionCase{{52, 31, 13, 24, N, E}, {52, 38, 13, 30, N, E}, 4},
-        // Nine minutes across a degree line are still near; ten are not.
-        PositionCase{{52, 55, 13, 24, N, E}, {53, 4, 13, 24, N, E}, 4},
-        PositionCase{{52, 31, 13, 24, N, E}, {52, 41, 13, 24, N, E}, 3},
-        // Other hemisphere: not near, other coarse text, but the same degrees.
-        PositionCase{{52, 31, 13, 24, N, E}, {52, 31, 13, 24, S, E}, 2},
-        PositionCase{{0, 5, 0, 5, N, W}, {0, 5, 0, 5, N, E}, 2},
-        // Same coarse position, far apart in minutes.
-        PositionCase{{52, 31, 13, 24, N, E}, {52, 50, 13, 10, N, E}, 3},
-        PositionCase{{52, 10, 13, 24, N, E}, {52, 40, 13, 24, N, E}, 2},
-        PositionCase{{52, 31, 13, 24, N, E}, {48, 8, 11, 34, N, E}, 0}));
+    testing::Values(PositionCase{{52, 31, 13, 24, N, E}, {52, 31, 13, 24, N, E}, 5},
+                    PositionCase{{52, 31, 13, 24, N, E}, {52, 38, 13, 30, N, E}, 4},
+                    // Nine minutes across a degree line are still near; ten are not.
+                    PositionCase{{52, 55, 13, 24, N, E}, {53, 4, 13, 24, N, E}, 4},
+                    PositionCase{{52, 31, 13, 24, N, E}, {52, 41, 13, 24, N, E}, 3},
+                    // Other hemisphere: not near, other coarse text, but the same degrees.
+                    PositionCase{{52, 31, 13, 24, N, E}, {52, 31, 13, 24, S, E}, 2},
+                    PositionCase{{0, 5, 0, 5, N, W}, {0, 5, 0, 5, N, E}, 2},
+                    // Same coarse position, far apart in minutes.
+                    PositionCase{{52, 31, 13, 24, N, E}, {52, 50, 13, 10, N, E}, 3},
+                    PositionCase{{52, 10, 13, 24, N, E}, {52, 40, 13, 24, N, E}, 2},
+                    PositionCase{{52, 31, 13, 24, N, E}, {48, 8, 11, 34, N, E}, 0}));
 
 TEST(CoordsValidationTest, RangeLimitsAreInclusive) {
     EXPECT_NO_THROW(TCoords(90, 0, 180, 0, N, W));

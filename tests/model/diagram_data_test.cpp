@@ -63,9 +63,8 @@ TEST(DiagramDataTest, IdentityNeedsEveryValue) {
         change(other);
         return other.IsIdentical(koeln);
     };
-    EXPECT_FALSE(differing([](TDiagramData& r) {
-        r.SetPlace(TDiagramData::TPlace("köln/deutschland"_cp1252));
-    }));
+    EXPECT_FALSE(differing(
+        [](TDiagramData& r) { r.SetPlace(TDiagramData::TPlace("köln/deutschland"_cp1252)); }));
     EXPECT_FALSE(differing([](TDiagramData& r) {
         TDiagramData::TCoords coords = r.Coords();
         coords.SetWest(true);
@@ -84,14 +83,15 @@ TEST(DiagramDataTest, IdentityNeedsEveryValue) {
 TEST(DiagramDataTest, SimilarityIsTheRoundedMeanOfThreeGrades) {
     const TDiagramData koeln = Koeln();
     // 5 + 5 + 5: temperatures and precipitation take no part.
-    TDiagramData sameButClimate = Station("Köln/Deutschland"_cp1252, {50, 56, 6, 57, true, false}, 37);
+    TDiagramData sameButClimate =
+        Station("Köln/Deutschland"_cp1252, {50, 56, 6, 57, true, false}, 37);
     sameButClimate.SetTemperatures(TDiagramData::TTemperatureData());
     EXPECT_EQ(koeln.Similarity(sameButClimate), 5);
     // 3 + 4 + 4 = 11 -> 3.67 -> 4
     EXPECT_EQ(koeln.Similarity(Station("Koeln/Deutschland", {50, 52, 6, 59, true, false}, 40)), 4);
     // 5 + 0 + 0 = 5 -> 1.67 -> 2
-    EXPECT_EQ(koeln.Similarity(Station("Köln/Deutschland"_cp1252, {10, 0, 6, 57, false, true}, 900)),
-              2);
+    EXPECT_EQ(
+        koeln.Similarity(Station("Köln/Deutschland"_cp1252, {10, 0, 6, 57, false, true}, 900)), 2);
     // 2 + 2 + 0 = 4 -> 1.33 -> 1
     EXPECT_EQ(koeln.Similarity(Station("Kölner Bucht/NRW"_cp1252, {50, 10, 6, 10, true, false}, 0)),
               1);

@@ -10,7 +10,9 @@ using Math::Tenths;
 using Math::Whole;
 using Hundredths = Math::fixed<long, 2>;
 
-Tenths T(std::int64_t tenths) { return Tenths::FromUnits(tenths); }
+Tenths T(std::int64_t tenths) {
+    return Tenths::FromUnits(tenths);
+}
 
 struct ReadCase {
     const char* Text;
@@ -30,9 +32,9 @@ TEST_P(TenthsReadingTest, ReadsWithRoundingOfTheSecondDigit) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, TenthsReadingTest,
     testing::Values(ReadCase{"12.3", 123, false}, ReadCase{"7", 70, false},
-                    ReadCase{"0.05", 1, false},   // leading zeros of the fraction count
-                    ReadCase{"0.04", 0, false},   //
-                    ReadCase{"3.25", 33, false},  // half up
+                    ReadCase{"0.05", 1, false},  // leading zeros of the fraction count
+                    ReadCase{"0.04", 0, false},  //
+                    ReadCase{"3.25", 33, false}, // half up
                     ReadCase{"12.34", 123, false}, ReadCase{"12.35", 124, false},
                     ReadCase{"12.349", 123, false}, // digits after the second are ignored
                     ReadCase{"9.96", 100, false},   // carry into the integer part

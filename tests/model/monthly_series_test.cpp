@@ -11,7 +11,9 @@ using Math::Tenths;
 using TTemperatureData = TDiagramData::TTemperatureData;
 using TPrecipitationData = TDiagramData::TPrecipitationData;
 
-Tenths T(std::int64_t tenths) { return Tenths::FromUnits(tenths); }
+Tenths T(std::int64_t tenths) {
+    return Tenths::FromUnits(tenths);
+}
 
 TDiagramData::TMonthValues Values(std::initializer_list<std::int64_t> tenths) {
     TDiagramData::TMonthValues values{};
@@ -37,7 +39,7 @@ TEST(TemperatureDataTest, MeanGoesThroughTruncatedHundredths) {
     EXPECT_EQ(TTemperatureData(Summing(-6)).Mean(), T(-1)); // -0.05 -> -0.1
     EXPECT_EQ(TTemperatureData(Summing(5)).Mean(), T(0));   // 0.0416… -> 0.04 -> 0.0
     EXPECT_FALSE(TTemperatureData(Summing(-5)).Mean().IsNegative());
-    EXPECT_EQ(TTemperatureData(Summing(113)).Mean(), T(9)); // 0.9416… -> 0.94 -> 0.9
+    EXPECT_EQ(TTemperatureData(Summing(113)).Mean(), T(9));  // 0.9416… -> 0.94 -> 0.9
     EXPECT_EQ(TTemperatureData(Summing(114)).Mean(), T(10)); // 0.95 -> 1.0
 }
 
@@ -50,8 +52,7 @@ TEST(TemperatureDataTest, ZerosGiveZeroMeanMinimumAndMaximum) {
 }
 
 TEST(TemperatureDataTest, DerivedValuesFollowEveryChange) {
-    TTemperatureData berlin(
-        Values({6, 10, 44, 93, 140, 173, 193, 186, 146, 99, 50, 15}));
+    TTemperatureData berlin(Values({6, 10, 44, 93, 140, 173, 193, 186, 146, 99, 50, 15}));
     EXPECT_EQ(berlin.Min(), T(6));
     EXPECT_EQ(berlin.Max(), T(193));
     EXPECT_EQ(berlin.Mean(), T(96)); // 1155 / 12 = 9.625 -> 9.62 -> 9.6
@@ -100,8 +101,8 @@ TEST(TemperatureDataTest, FirstBadMonthIsReportedAndTheValuesStay) {
 }
 
 TEST(PrecipitationDataTest, TotalIsTheExactSum) {
-    const TPrecipitationData fifty(Values({500, 500, 500, 500, 500, 500, 500, 500, 500, 500,
-                                           500, 500}));
+    const TPrecipitationData fifty(
+        Values({500, 500, 500, 500, 500, 500, 500, 500, 500, 500, 500, 500}));
     EXPECT_EQ(fifty.Total(), T(6000));
     EXPECT_EQ(fifty.TotalText(), "600,0");
 
@@ -127,9 +128,9 @@ TEST(PrecipitationDataTest, ZeroIsTheOnlyLimit) {
 }
 
 TEST(MonthNameTest, GermanNamesAndUnknown) {
-    const char* const expected[] = {"Januar", "Februar", "März"_cp1252, "April",
-                                    "Mai",    "Juni",    "Juli",         "August",
-                                    "September", "Oktober", "November", "Dezember"};
+    const char* const expected[] = {"Januar",    "Februar", "März"_cp1252, "April",
+                                    "Mai",       "Juni",    "Juli",        "August",
+                                    "September", "Oktober", "November",    "Dezember"};
     for (int month = 0; month < 12; ++month)
         EXPECT_STREQ(TDiagramData::MonthName(month), expected[month]);
     EXPECT_STREQ(TDiagramData::MonthName(-1), "(unbekannt)");

@@ -24,25 +24,24 @@ TEST_P(NameSimilarityTest, GradesBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, NameSimilarityTest,
-    testing::Values(
-        NameCase{"Berlin/Deutschland", "Berlin/Deutschland", 5},
-        // Folded parts equal, but not the same bytes.
-        NameCase{"Berlin/Deutschland", "berlin/DEUTSCHLAND", 3},
-        NameCase{"München/Deutschland"_cp1252, "Muenchen/Deutschland", 3},
-        // Same station, one country part inside the other; no country part at all.
-        NameCase{"Berlin/Deutschland", "Berlin/BR Deutschland", 3},
-        NameCase{"Berlin", "Berlin/Deutschland", 3},
-        // Same country, one station part inside the other.
-        NameCase{"Frankfurt/Deutschland", "Frankfurt am Main/Deutschland", 3},
-        // Station parts sharing their first or last k = 4/5 of the shorter length.
-        NameCase{"Hamburg/Deutschland", "Hamburg-Fuhlsbuettel/D", 2},
-        NameCase{"Bad Reichenhall/D", "Reichenhall/Deutschland", 2},
-        // Only the part after the first "/" is the country part.
-        NameCase{"Wien/Österreich/Hohe Warte"_cp1252, "Wien/Oesterreich/Hohe Warte", 3},
-        // One-letter station parts make k = 0, which always agrees.
-        NameCase{"A/X", "B/Y", 2},
-        NameCase{"Berlin/Deutschland", "Paris/Frankreich", 0},
-        NameCase{"Hamburg/Deutschland", "Hambach/Deutschland", 0}));
+    testing::Values(NameCase{"Berlin/Deutschland", "Berlin/Deutschland", 5},
+                    // Folded parts equal, but not the same bytes.
+                    NameCase{"Berlin/Deutschland", "berlin/DEUTSCHLAND", 3},
+                    NameCase{"München/Deutschland"_cp1252, "Muenchen/Deutschland", 3},
+                    // Same station, one country part inside the other; no country part at all.
+                    NameCase{"Berlin/Deutschland", "Berlin/BR Deutschland", 3},
+                    NameCase{"Berlin", "Berlin/Deutschland", 3},
+                    // Same country, one station part inside the other.
+                    NameCase{"Frankfurt/Deutschland", "Frankfurt am Main/Deutschland", 3},
+                    // Station parts sharing their first or last k = 4/5 of the shorter length.
+                    NameCase{"Hamburg/Deutschland", "Hamburg-Fuhlsbuettel/D", 2},
+                    NameCase{"Bad Reichenhall/D", "Reichenhall/Deutschland", 2},
+                    // Only the part after the first "/" is the country part.
+                    NameCase{"Wien/Österreich/Hohe Warte"_cp1252, "Wien/Oesterreich/Hohe Warte", 3},
+                    // One-letter station parts make k = 0, which always agrees.
+                    NameCase{"A/X", "B/Y", 2},
+                    NameCase{"Berlin/Deutschland", "Paris/Frankreich", 0},
+                    NameCase{"Hamburg/Deutschland", "Hambach/Deutschland", 0}));
 
 TEST(PlaceValidationTest, EmptyNameIsRefusedWithItsMessage) {
     try {
