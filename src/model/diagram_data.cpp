@@ -48,9 +48,13 @@ bool TDiagramData::IsIdentical(const TDiagramData& other) const {
 }
 
 int TDiagramData::Similarity(const TDiagramData& other) const {
-    const int sum = StationPlace.Similarity(other.StationPlace) +
-                    Position.Similarity(other.Position) +
-                    StationAltitude.Similarity(other.StationAltitude);
+    return Similarity(StationPlace.Similarity(other.StationPlace),
+                      Position.Similarity(other.Position),
+                      StationAltitude.Similarity(other.StationAltitude));
+}
+
+int TDiagramData::Similarity(int nameGrade, int positionGrade, int altitudeGrade) {
+    const int sum = nameGrade + positionGrade + altitudeGrade;
     return static_cast<int>(Math::round(sum * (1.0 / 3.0), 0));
 }
 

@@ -41,6 +41,9 @@ public:
         // Takes the name and validates it.
         explicit TPlace(std::string name);
 
+        // Puts the component on an object stream and reads it back.
+        struct Streamer;
+
         const std::string& Name() const { return StationName; }
         // Takes the name and validates it; an invalid name stays set.
         void SetName(std::string name);
@@ -77,6 +80,8 @@ public:
         private:
             Math::Whole InvalidValue;
         };
+
+        struct Streamer;
 
         // 0°0'N/0°0'W.
         TCoords() = default;
@@ -127,6 +132,8 @@ public:
     // Altitude above sea level in whole metres; any value is valid.
     class TAltitude {
     public:
+        struct Streamer;
+
         TAltitude() = default;
         explicit TAltitude(Math::Whole metres) : Metres(metres) {}
 
@@ -196,6 +203,8 @@ public:
         static constexpr Math::Tenths MinValid = Math::Tenths::FromUnits(-900);
         static constexpr Math::Tenths MaxValid = Math::Tenths::FromUnits(600);
 
+        struct Streamer;
+
         TTemperatureData() = default;
         // Takes the twelve values and validates them.
         explicit TTemperatureData(const TMonthValues& values);
@@ -228,6 +237,8 @@ public:
             Math::Tenths InvalidValue;
         };
 
+        struct Streamer;
+
         TPrecipitationData() = default;
         // Takes the twelve values and validates them.
         explicit TPrecipitationData(const TMonthValues& values);
@@ -247,6 +258,9 @@ public:
 
     // "Januar" … "Dezember"; "(unbekannt)" for any other index.
     static const char* MonthName(int month);
+
+    // Puts the whole record on an object stream and reads it back.
+    struct Streamer;
 
     // A new record: empty name (not yet valid), 0°0'N/0°0'W, 0 m, all values 0.0.
     TDiagramData() = default;
@@ -268,6 +282,7 @@ public:
     bool IsIdentical(const TDiagramData& other) const;
     // The rounded mean of the name, position and altitude grades: 0 to 5.
     int Similarity(const TDiagramData& other) const;
+    static int Similarity(int nameGrade, int positionGrade, int altitudeGrade);
     // Coordinates text, ", ", altitude text: 52°31'N/13°24'E, 34m.
     std::string PositionText() const;
 

@@ -1,0 +1,104 @@
+#include "database/database_mgr.h"
+
+#include "model/name_folding.h"
+
+// Queries and edits. On a sorted list (the normal case) positions are found by halving; a list
+// read from a file in another order is walked one record after the other, so that every result
+// is the same as that of the walk.
+
+int TDatabaseMgr::Find(const TDiagramData::TPlace& name, int start, bool exact) const {
+    if (exact)
+        return FindExact(name.Name(), start);
+    const std::optional<TNamePattern>& pattern = CompiledPattern(FoldName(name.Name()));
+    if (!pattern)
+        return -1;
+    return Records.FindFrom(start + 1, [&pattern](const TRecordList::TEntry& entry) {
+        return pattern->Search(entry.FoldedName);
+    });
+}
+
+const std::optional<TNamePattern>&
+TDatabaseMgr::CompiledPattern(const std::string& foldedPattern) const {
+    if (!LastPattern || LastPattern->FoldedText != foldedPattern)
+        LastPattern = TPatternCache{foldedPattern, TNamePattern::Compile(foldedPattern)};
+    return LastPattern->Pattern;
+}
+
+int TDatabaseMgr::FindExact(const std::string& name, int start) const {
+    const auto sameName = [&name](const TRecordList::TEntry& entry) {
+        return entry.Record->Place().Name() == name;
+    };
+    if (!Records.IsSorted())
+        return Records.FindFrom(start + 1, sameName);
+    // Equal names fold alike, so only the run of equal folded names can hold the record.
+    const std::string folded = FoldName(name);
+    const int end = Records.UpperBound(folded);
+    for (int index = std::max(start + 1, Records.LowerBound(folded)); index < end; ++index)
+        if (sameName(Records.At(index)))
+            return index;
+    return -1;
+}
+
+int TDatabaseMgr::IndexOf(const TDiagramData* record) const {
+    if (!record)
+        return -1;
+    if (Records.IsSorted())
+        return IndexOfEntry(record, FoldName(record->Place().Name()));
+    return Records.FindFrom(
+        0, [record](const TRecordList::TEntry& entry) { return entry.Record.get() == record; });
+}
+
+int TDatabaseMgr::IndexOfEntry(const TDiagramData* record, const std::string& foldedName) const {
+    const int end = Records.UpperBound(foldedName);
+    for (int index = Records.LowerBound(foldedName); index < end; ++index)
+        if (Records.At(index).Record.get() == record)
+            return index;
+    return -1;
+}
+
+void TDatabaseMgr::Add(const TDiagramData& record, bool bulk) {
+    Insert(record, FoldName(record.Place().Name()), bulk);
+}
+
+TDatabaseMgr::TAddResult TDatabaseMgr::Insert(const TDiagramData& record, std::string foldedName,
+                                              bool bulk) {
+    int position = 0;
+    if (Records.IsSorted()) {
+        position = bulk ? Records.LowerBound(foldedName) : Records.UpperBound(foldedName);
+    } else if (bulk) {
+        // From the end downward to the first record whose folded name is less; one after it.
+        position = Records.Count();
+        while (position > 0 && !(Records.At(position - 1).FoldedName < foldedName))
+            --position;
+    } else {
+        // From the start upward to the first record whose folded name is greater.
+        position = Records.FindFrom(
+            0, [&](const TRecordList::TEntry& entry) { return entry.FoldedName > foldedName; });
+        if (position < 0)
+            position = Records.Count();
+    }
+
+    Modified = true;
+    TRecordList::TEntry entry{std::move(foldedName), std::make_unique<TDiagramData>(record)};
+    const int neighbour = bulk ? position : position - 1;
+    if (neighbour >= 0 && neighbour < Records.Count() &&
+        Records.At(neighbour).Record->Place().Name() == record.Place().Name())
+        return {neighbour, Records.Replace(neighbour, std::move(entry)).Record};
+    Records.Insert(position, std::move(entry));
+    return {position, nullptr};
+}
+
+void TDatabaseMgr::RemoveAt(int index) {
+    if (index < 0 || index >= Records.Count())
+        return;
+    Records.Erase(index);
+    Modified = true;
+}
+
+std::vector<TDiagramData> TDatabaseMgr::CopyOut() const {
+    std::vector<TDiagramData> copies;
+    copies.reserve(static_cast<std::size_t>(Records.Count()));
+    Records.ForEach(
+        [&copies](const TRecordList::TEntry& entry) { copies.push_back(*entry.Record); });
+    return copies;
+}

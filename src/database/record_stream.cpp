@@ -1,0 +1,174 @@
+#include "database/record_stream.h"
+
+#include <charconv>
+
+namespace {
+
+// The three generations of the record layout.
+enum TLayout { WholeNumbers = 1, Doubles = 2, Texts = 3, Unknown };
+
+TLayout LayoutOf(TObjectReader& in, std::uint32_t classVersion) {
+    if (classVersion <= 1)
+        return WholeNumbers;
+    if (classVersion <= 3)
+        return static_cast<TLayout>(classVersion);
+    in.Fail();
+    return Unknown;
+}
+
+// Doubles of the older layouts become values through their text in the standard stream's
+// default notation (six significant digits), read by the usual rule: 12.35 -> 12.4.
+Math::Tenths FromStoredDouble(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    return Math::Tenths::FromText(std::string_view(text, end.ptr - text));
+}
+
+template <typename Value>
+Value FromText(TObjectReader& in) {
+    return Value::FromText(in.ReadString());
+}
+
+template <typename ReadValue>
+TDiagramData::TMonthValues ReadTwelve(ReadValue readValue) {
+    TDiagramData::TMonthValues values{};
+    for (auto& value : values)
+        value = readValue();
+    return values;
+}
+
+void WriteTwelve(TObjectWriter& out, const TDiagramData::TMonthValues& values) {
+    for (const Math::Tenths value : values)
+        out.WriteCString(value.Text());
+}
+
+} // namespace
+
+TDiagramData::TPlace TDiagramData::TPlace::Streamer::Read(TObjectReader& in,
+                                                          std::uint32_t version) {
+    LayoutOf(in, version);
+    TPlace place;
+    place.StationName = in.ReadCString().value_or(std::string());
+    if (in.Good())
+        place.Validate();
+    return place;
+}
+
+void TDiagramData::TPlace::Streamer::Write(TObjectWriter& out, const TPlace& place) {
+    out.WriteCString(place.StationName);
+}
+
+TDiagramData::TCoords TDiagramData::TCoords::Streamer::Read(TObjectReader& in,
+                                                            std::uint32_t version) {
+    TCoords coords;
+    Math::Whole* const numbers[] = {&coords.LatDegrees, &coords.LatMinutes, &coords.LongDegrees,
+                                    &coords.LongMinutes};
+    const TLayout layout = LayoutOf(in, version);
+    for (Math::Whole* number : numbers)
+        *number = layout == Texts ? FromText<Math::Whole>(in) : Math::Whole(in.ReadInt32());
+    coords.North = in.ReadWord32() != 0;
+    coords.West = in.ReadWord32() != 0;
+    if (in.Good())
+        coords.Validate();
+    return coords;
+}
+
+void TDiagramData::TCoords::Streamer::Write(TObjectWriter& out, const TCoords& coords) {
+    for (const Math::Whole number :
+         {coords.LatDegrees, coords.LatMinutes, coords.LongDegrees, coords.LongMinutes})
+        out.WriteCString(number.Text());
+    out.WriteWord32(coords.North ? 1 : 0);
+    out.WriteWord32(coords.West ? 1 : 0);
+}
+
+TDiagramData::TAltitude TDiagramData::TAltitude::Streamer::Read(TObjectReader& in,
+                                                                std::uint32_t version) {
+    const TLayout layout = LayoutOf(in, version);
+    return TAltitude(layout == Texts ? FromText<Math::Whole>(in) : Math::Whole(in.ReadInt32()));
+}
+
+void TDiagramData::TAltitude::Streamer::Write(TObjectWriter& out, const TAltitude& altitude) {
+    out.WriteCString(altitude.Metres.Text());
+}
+
+TDiagramData::TTemperatureData
+TDiagramData::TTemperatureData::Streamer::Read(TObjectReader& in, std::uint32_t version) {
+    const TLayout layout = LayoutOf(in, version);
+    TTemperatureData temperatures;
+    temperatures.MutableValues() = ReadTwelve([&] {
+        return layout == Texts ? FromText<Math::Tenths>(in) : FromStoredDouble(in.ReadDouble());
+    });
+    temperatures.Recompute();
+    if (in.Good())
+        temperatures.Validate();
+    return temperatures;
+}
+
+void TDiagramData::TTemperatureData::Streamer::Write(TObjectWriter& out,
+                                                     const TTemperatureData& temperatures) {
+    WriteTwelve(out, temperatures.Values());
+}
+
+TDiagramData::TPrecipitationData
+TDiagramData::TPrecipitationData::Streamer::Read(TObjectReader& in, std::uint32_t version) {
+    const TLayout layout = LayoutOf(in, version);
+    TPrecipitationData precipitation;
+    precipitation.MutableValues() = ReadTwelve([&] {
+        switch (layout) {
+        case WholeNumbers:
+            return Math::Tenths(in.ReadInt32());
+        case Doubles:
+            return FromStoredDouble(in.ReadDouble());
+        default:
+            return FromText<Math::Tenths>(in);
+        }
+    });
+    precipitation.Recompute();
+    if (in.Good())
+        precipitation.Validate();
+    return precipitation;
+}
+
+void TDiagramData::TPrecipitationData::Streamer::Write(TObjectWriter& out,
+                                                       const TPrecipitationData& precipitation) {
+    WriteTwelve(out, precipitation.Values());
+}
+
+std::optional<TDiagramData> TDiagramData::Streamer::Read(TObjectReader& in) {
+    TDiagramData record;
+    // Each component is read as an object of its own class, in this order.
+    const auto component = [&in](auto& target) {
+        using TComponent = std::remove_reference_t<decltype(target)>;
+        in.ReadObject(TComponent::Streamer::ClassName,
+                      [&target](TObjectReader& r, std::uint32_t v) {
+                          target = TComponent::Streamer::Read(r, v);
+                      });
+    };
+    in.ReadObject(ClassName, [&](TObjectReader& r, std::uint32_t version) {
+        LayoutOf(r, version);
+        component(record.StationPlace);
+        component(record.Position);
+        component(record.StationAltitude);
+        component(record.TemperatureData);
+        component(record.PrecipitationData);
+    });
+    if (!in.Good())
+        return std::nullopt;
+    return record;
+}
+
+void TDiagramData::Streamer::Write(TObjectWriter& out, const TDiagramData& record) {
+    const auto component = [&out](const auto& source) {
+        using TComponent = std::remove_cvref_t<decltype(source)>;
+        out.BeginObject(TComponent::Streamer::ClassName, ClassVersion);
+        TComponent::Streamer::Write(out, source);
+        out.EndObject();
+    };
+    out.BeginObject(ClassName, ClassVersion);
+    component(record.StationPlace);
+    component(record.Position);
+    component(record.StationAltitude);
+    component(record.TemperatureData);
+    component(record.PrecipitationData);
+    out.EndObject();
+}
