@@ -10,6 +10,11 @@ if(PELVANOR_WERROR)
   add_compile_options(-Werror)
 endif()
 
+if(PELVANOR_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(PELVANOR_SANITIZE)
   set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_compile_options(${sanitizers})

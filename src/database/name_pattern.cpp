@@ -83,7 +83,23 @@ std::optional<TNamePattern> TNamePattern::Compile(std::string_view pattern) {
     }
     if (plain)
         compiled.Literal = std::move(literal);
+    else if (compiled.Elements.size() <= WordStates)
+        compiled.PrepareWordStates();
     return compiled;
+}
+
+void TNamePattern::PrepareWordStates() {
+    AcceptMasks.assign(256, 0);
+    for (std::size_t state = 0; state < Elements.size(); ++state) {
+        const std::uint64_t bit = std::uint64_t{1} << state;
+        for (std::size_t c = 0; c < 256; ++c)
+            if (Elements[state].Accepts[c])
+                AcceptMasks[c] |= bit;
+        if (Elements[state].Repeat != TRepeat::Once)
+            SkipMask |= bit;
+        if (Elements[state].Repeat == TRepeat::Any)
+            StayMask |= bit;
+    }
 }
 
 bool TNamePattern::Search(std::string_view text) const {
@@ -96,7 +112,7 @@ bool TNamePattern::Search(std::string_view text) const {
             return text.ends_with(*Literal);
         return text.find(*Literal) != std::string_view::npos;
     }
-    return SearchElements(text);
+    return AcceptMasks.empty() ? SearchElements(text) : SearchWordStates(text);
 }
 
 // Adds a state and every state reachable from it by skipping optional elements.
@@ -132,5 +148,28 @@ bool TNamePattern::SearchElements(std::string_view text) const {
         if (!AnchoredAtStart)
             AddWithSkips(next, 0);
         current.swap(next);
+    }
+}
+
+// The same walk as below with one bit a state.
+bool TNamePattern::SearchWordStates(std::string_view text) const {
+    const std::uint64_t accept = std::uint64_t{1} << Elements.size();
+    const auto withSkips = [this](std::uint64_t states) {
+        for (;;) {
+            const std::uint64_t more = states | ((states & SkipMask) << 1);
+            if (more == states)
+                return states;
+            states = more;
+        }
+    };
+    std::uint64_t current = withSkips(1);
+    for (std::size_t pos = 0;; ++pos) {
+        if ((current & accept) && (!AnchoredAtEnd || pos == text.size()))
+            return true;
+        if (pos == text.size() || (AnchoredAtStart && current == 0))
+            return false;
+        const std::uint64_t moved = current & AcceptMasks[static_cast<unsigned char>(text[pos])];
+        current = (moved & StayMask) | ((moved & ~StayMask) << 1);
+        current = withSkips(AnchoredAtStart ? current : current | 1);
     }
 }

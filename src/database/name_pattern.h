@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bitset>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ private:
         TRepeat Repeat = TRepeat::Once;
     };
 
+    // Patterns of fewer elements than the bits of a word follow all their states at once.
+    static constexpr std::size_t WordStates = 63;
+
+    void PrepareWordStates();
+    bool SearchWordStates(std::string_view text) const;
     bool SearchElements(std::string_view text) const;
     void AddWithSkips(std::vector<bool>& states, std::size_t state) const;
 
@@ -35,4 +41,9 @@ private:
     bool AnchoredAtEnd = false;
     // The plain text the pattern stands for when it holds no special element; searched directly.
     std::optional<std::string> Literal;
+    // For each character, the states whose element accepts it; the states that may be skipped
+    // and the states that stay after accepting a character.
+    std::vector<std::uint64_t> AcceptMasks;
+    std::uint64_t SkipMask = 0;
+    std::uint64_t StayMask = 0;
 };

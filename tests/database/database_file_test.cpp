@@ -1,0 +1,260 @@
+#include "database/database_mgr.h"
+#include "model/windows1252.h"
+#include "support/printers.h"
+#include "support/stream_bytes.h"
+#include "support/temp_dir.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace Windows1252::Literals;
+using Math::Tenths;
+
+TDiagramData Station(const char* name, long altitude, std::int64_t januaryTenths = 0) {
+    TDiagramData record;
+    record.SetPlace(TDiagramData::TPlace(name));
+    record.SetCoords({48, 12, 16, 22, true, false});
+    record.SetAltitude(TDiagramData::TAltitude(altitude));
+    TDiagramData::TMonthValues values{};
+    values[0] = Tenths::FromUnits(januaryTenths);
+    values[6] = Tenths(20);
+    record.SetTemperatures(TDiagramData::TTemperatureData(values));
+    values[0] = Tenths(0);
+    values[6] = Tenths(100);
+    record.SetPrecipitation(TDiagramData::TPrecipitationData(values));
+    return record;
+}
+
+std::string LoadError(const std::string& file) {
+    try {
+        TDatabaseMgr database(file, false, false);
+    } catch (const TDatabaseMgr::TXBase& error) {
+        return error.what();
+    }
+    return "(loaded)";
+}
+
+class DatabaseFileTest : public testing::Test {
+protected:
+    TTempDir Dir;
+    const std::string File = Dir.File("pelvanor.dat");
+};
+
+const std::string EmptyDatabase = TStreamBytes().Header(0).Bytes;
+
+TEST_F(DatabaseFileTest, MissingFileBecomesAnEmptyDatabase) {
+    TDatabaseMgr database(File, false, false);
+    EXPECT_EQ(database.Count(), 0);
+    EXPECT_FALSE(database.IsModified());
+    ASSERT_TRUE(database.Header());
+    EXPECT_EQ(database.Header()->Version, 3);
+    EXPECT_EQ(database.Header()->RecordCount, 0u);
+    EXPECT_EQ(TTempDir::Read(File), EmptyDatabase);
+    EXPECT_EQ(EmptyDatabase.size(), 34u);
+}
+
+TEST_F(DatabaseFileTest, SavingAnEmptyDatabaseWritesTheHeaderOnly) {
+    TTempDir::Write(File, TStreamBytes().Header(1).Record("Alt", 3).Bytes);
+    TDatabaseMgr database(File, false, false);
+    database.RemoveAt(0);
+    database.Save();
+    EXPECT_EQ(TTempDir::Read(File), EmptyDatabase);
+    EXPECT_FALSE(database.IsModified());
+}
+
+TEST_F(DatabaseFileTest, SaveAndLoadReproduceTheList) {
+    {
+        TDatabaseMgr database(File, false, false);
+        for (const char* name : {"Wien/Österreich", "Koeln/D", "Köln/D", "Berlin/D", "Zürich/CH",
+                                 "berlin/D", "Ümraniye/TR"})
+            database.Add(Station(Windows1252::FromUtf8(name)->c_str(), 100), false);
+        database.Add(Station("Linz/Österreich"_cp1252, -3, -123), false);
+        EXPECT_TRUE(database.IsModified());
+        database.Save();
+        EXPECT_FALSE(database.IsModified());
+        EXPECT_EQ(database.Header()->RecordCount, 8u);
+        EXPECT_FALSE(database.RecordAt(0).IsChanged());
+    }
+    TDatabaseMgr reloaded(File, false, false);
+    ASSERT_EQ(reloaded.Count(), 8);
+    const char* const order[] = {"Berlin/D", "berlin/D", "Koeln/D", "Köln/D", "Linz/Österreich",
+                                 "Ümraniye/TR", "Wien/Österreich", "Zürich/CH"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(Windows1252::ToUtf8(reloaded.RecordAt(i).Place().Name()), order[i]);
+    EXPECT_EQ(reloaded.RecordAt(4).Temperatures().Month(0), Tenths::FromUnits(-123));
+    EXPECT_EQ(reloaded.RecordAt(4).Altitude().Value(), -3);
+
+    // Saving what was read writes the same bytes again.
+    const std::string first = TTempDir::Read(File);
+    reloaded.Save();
+    EXPECT_EQ(TTempDir::Read(File), first);
+}
+
+TEST_F(DatabaseFileTest, HeaderRules) {
+    TTempDir::Write(File, TStreamBytes().Header(0).Bytes + "trailing bytes are never read");
+    EXPECT_EQ(LoadError(File), "(loaded)");
+
+    TTempDir::Write(File, TStreamBytes().Header(0, 4).Bytes);
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ungültiger Datenbank-Header!"_cp1252);
+    TTempDir::Write(File, TStreamBytes().Header(0, 3).Bytes);
+    EXPECT_EQ(LoadError(File), "(loaded)");
+    TTempDir::Write(File, TStreamBytes().Header(0, -7).Bytes);
+    EXPECT_EQ(LoadError(File), "(loaded)");
+
+    TTempDir::Write(File, TStreamBytes().Header(0, 3, "pelvanor database").Bytes);
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ungültiger Datenbank-Header!"_cp1252);
+    TTempDir::Write(File, "");
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ungültiger Datenbank-Header!"_cp1252);
+
+    // The signature is there, the rest of the header is not.
+    TTempDir::Write(File, TStreamBytes().String("Pelvanor Database").Int32(3).Bytes);
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+}
+
+TEST_F(DatabaseFileTest, OlderStreamAndRecordGenerationsLoad) {
+    TStreamBytes bytes(0x0100);
+    bytes.Header(3).Record("Alpha", 1).Record("Beta", 2).Record("Gamma", 3);
+    TTempDir::Write(File, bytes.Bytes);
+    TDatabaseMgr database(File, false, false);
+    ASSERT_EQ(database.Count(), 3);
+    EXPECT_TRUE(database.RecordAt(0).Precipitation() == database.RecordAt(2).Precipitation());
+    EXPECT_TRUE(database.RecordAt(1).Temperatures() == database.RecordAt(2).Temperatures());
+
+    TStreamBytes oldest(std::nullopt);
+    oldest.Header(1).Record("Delta", 1);
+    TTempDir::Write(File, oldest.Bytes);
+    database.Load(false, false);
+    ASSERT_EQ(database.Count(), 1);
+    EXPECT_EQ(database.RecordAt(0).Place().Name(), "Delta");
+}
+
+TEST_F(DatabaseFileTest, BrokenRecordsAreDataErrorsAndKeepWhatWasRead) {
+    TTempDir::Write(File, TStreamBytes().Header(3).Record("Eins", 3).Record("Zwei", 3).Bytes);
+    try {
+        TDatabaseMgr database(File, false, false);
+        FAIL();
+    } catch (const TDatabaseMgr::TXCorruptData& error) {
+        EXPECT_STREQ(error.what(), "Datenbank-Manager: Unbekannter Datenfehler");
+        EXPECT_FALSE(error.HasCause());
+    }
+    // A manager made for another file keeps the records read before the error.
+    TDatabaseMgr partial(Dir.File("other.dat"), false, false);
+    TTempDir::Write(Dir.File("other.dat"),
+                    TStreamBytes().Header(3).Record("Eins", 3).Record("Zwei", 3).Bytes);
+    EXPECT_THROW(partial.Load(false, false), TDatabaseMgr::TXCorruptData);
+    EXPECT_EQ(partial.Count(), 2);
+    EXPECT_EQ(partial.Header()->RecordCount, 3u);
+
+    // A length far beyond the end of the file.
+    TStreamBytes huge;
+    huge.Header(1).Begin("TDiagramData", 3).Begin("TDiagramData::TPlace", 3).Word32(0xFFFFFFF0);
+    TTempDir::Write(File, huge.Bytes + "short");
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Unbekannter Datenfehler");
+}
+
+TEST_F(DatabaseFileTest, RangeErrorsCarryTheRecordMessage) {
+    TStreamBytes bytes;
+    bytes.Header(1).Begin("TDiagramData", 3);
+    bytes.Begin("TDiagramData::TPlace", 3).String("Heiß").End();
+    bytes.Begin("TDiagramData::TCoords", 3).String("1").String("2").String("3").String("4");
+    bytes.Word32(1).Word32(1).End();
+    bytes.Begin("TDiagramData::TAltitude", 3).String("0").End();
+    bytes.Begin("TDiagramData::TTemperatureData", 3).String("70.0");
+    for (int m = 1; m < 12; ++m)
+        bytes.String("0.0");
+    TTempDir::Write(File, bytes.Bytes);
+    try {
+        TDatabaseMgr database(File, false, false);
+        FAIL();
+    } catch (const TDatabaseMgr::TXCorruptData& error) {
+        EXPECT_STREQ(error.what(), "Datenbank-Manager: Datenfehler: Datenbank: Temperatur für "
+                                   "Monat Januar außerhalb des gültigen Bereichs: 70.0"_cp1252);
+        EXPECT_TRUE(error.HasCause());
+    }
+}
+
+TEST_F(DatabaseFileTest, ReloadDropsChangesAndCreateNewStartsOver) {
+    TTempDir::Write(File, TStreamBytes().Header(1).Record("Eins", 3).Bytes);
+    TDatabaseMgr database(File, false, false);
+    database.Add(Station("Zwei", 1), false);
+    database.Load(false, false);
+    EXPECT_EQ(database.Count(), 1);
+    EXPECT_FALSE(database.IsModified());
+    // Keeping the records reads the file's records behind them.
+    database.Load(true, false);
+    EXPECT_EQ(database.Count(), 2);
+
+    database.Load(false, true);
+    EXPECT_EQ(database.Count(), 0);
+    EXPECT_EQ(TTempDir::Read(File), EmptyDatabase);
+}
+
+TEST_F(DatabaseFileTest, TemporaryManagerNeverTouchesAFile) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(Dir.Path);
+    {
+        TDatabaseMgr temporary("", true, true);
+        temporary.Add(Station("Eins", 1), false);
+        temporary.Save();
+        temporary.Load(false, true);
+        EXPECT_EQ(temporary.Count(), 1);
+        EXPECT_FALSE(temporary.Header());
+    }
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(std::filesystem::is_empty(Dir.Path));
+}
+
+TEST_F(DatabaseFileTest, DestructionSavesOnlyWhenAsked) {
+    {
+        TDatabaseMgr database(File, true, false);
+        database.Add(Station("Eins", 1), false);
+    }
+    EXPECT_EQ(TDatabaseMgr(File, false, false).Count(), 1);
+    {
+        TDatabaseMgr database(File, false, false);
+        database.Add(Station("Zwei", 1), false);
+    }
+    EXPECT_EQ(TDatabaseMgr(File, false, false).Count(), 1);
+}
+
+TEST_F(DatabaseFileTest, AFileThatCannotBeReadIsNeverReplaced) {
+    std::filesystem::create_directory(File);
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+    EXPECT_TRUE(std::filesystem::is_directory(File));
+}
+
+TEST_F(DatabaseFileTest, FailedSaveKeepsTheOldFileAndTheChanges) {
+    TTempDir::Write(File, TStreamBytes().Header(1).Record("Eins", 3).Bytes);
+    const std::string before = TTempDir::Read(File);
+    TDatabaseMgr database(File, false, false);
+    for (int i = 0; i < 20; ++i)
+        database.Add(Station(("Station " + std::to_string(i)).c_str(), i), false);
+
+    // A full disk: no file may grow beyond a few hundred bytes while saving.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit original{};
+    ::getrlimit(RLIMIT_FSIZE, &original);
+    rlimit small = original;
+    small.rlim_cur = 500;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(database.Save(), TDatabaseMgr::TXInOut);
+    ::setrlimit(RLIMIT_FSIZE, &original);
+
+    EXPECT_EQ(TTempDir::Read(File), before);
+    EXPECT_TRUE(database.IsModified());
+    EXPECT_EQ(database.Header()->RecordCount, 1u);
+    // No half-written file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(DatabaseFileTest, SavingIntoAMissingFolderFails) {
+    EXPECT_THROW(TDatabaseMgr(Dir.File("missing/pelvanor.dat"), false, false),
+                 TDatabaseMgr::TXInOut);
+}
+
+} // namespace
