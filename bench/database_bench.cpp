@@ -47,7 +47,8 @@ void BM_EnumeratePatternMatches(benchmark::State& state) {
     int matches = 0;
     for (auto _ : state) {
         matches = 0;
-        for (int i = database.Find(pattern, -1, false); i >= 0; i = database.Find(pattern, i, false))
+        for (int i = database.Find(pattern, -1, false); i >= 0;
+             i = database.Find(pattern, i, false))
             ++matches;
     }
     state.counters["matches"] = matches;

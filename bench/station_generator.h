@@ -10,15 +10,17 @@
 #include <vector>
 
 inline std::vector<TDiagramData> GenerateStations(int count, unsigned seed) {
-    static const char* const syllables[] = {"ber", "lin", "mün", "chen", "ham", "burg", "wei",
-                                            "mar", "köl", "stadt", "dorf", "ach", "see", "tal",
-                                            "wald", "ost", "nord", "sü", "bad", "alt", "neu"};
-    static const char* const countries[] = {"Deutschland", "Österreich", "Schweiz", "Frankreich",
-                                            "Italien",     "Spanien",    "Polen",   "Ungarn",
-                                            "Kanada",      "Brasilien",  "Kenia",   "Japan",
+    static const char* const syllables[] = {"ber",  "lin", "mün",   "chen", "ham", "burg", "wei",
+                                            "mar",  "köl", "stadt", "dorf", "ach", "see",  "tal",
+                                            "wald", "ost", "nord",  "sü",   "bad", "alt",  "neu"};
+    static const char* const countries[] = {"Deutschland", "Österreich", "Schweiz",  "Frankreich",
+                                            "Italien",     "Spanien",    "Polen",    "Ungarn",
+                                            "Kanada",      "Brasilien",  "Kenia",    "Japan",
                                             "Indien",      "Chile",      "Norwegen", ""};
     std::mt19937 random(seed);
-    const auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    const auto pick = [&random](int n) {
+        return static_cast<int>(random() % n);
+    };
     std::vector<TDiagramData> stations;
     stations.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {

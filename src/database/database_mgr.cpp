@@ -61,6 +61,15 @@ void TDatabaseMgr::Load(bool keepRecords, bool createNew) {
     CreateEmptyFile();
 }
 
+std::unique_ptr<TDatabaseMgr> TDatabaseMgr::ReadOnly(const std::string& fileName) {
+    auto database = std::make_unique<TDatabaseMgr>("", false, false);
+    const SafeFile::TContents file = SafeFile::ReadAll(fileName);
+    if (file.Status != SafeFile::TReadStatus::Read)
+        throw TXInOut();
+    database->ReadFile(file.Bytes);
+    return database;
+}
+
 void TDatabaseMgr::ReadFile(const std::string& bytes) {
     TObjectReader in(bytes);
     if (in.ReadCString() != Signature)

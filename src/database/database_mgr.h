@@ -85,6 +85,9 @@ public:
 
     // Loads the file unless the name is empty; errors of the load pass to the caller.
     TDatabaseMgr(std::string fileName, bool saveOnDestruction, bool createNew);
+    // Reads a database file into a temporary manager, which never creates or writes a file. A
+    // missing or unreadable file is an input/output error; other errors are those of loading.
+    static std::unique_ptr<TDatabaseMgr> ReadOnly(const std::string& fileName);
     // Saves first when asked to at construction (and the name is not empty); a failure to save
     // here is swallowed, callers that care save before.
     ~TDatabaseMgr();

@@ -1,7 +1,5 @@
 #include "database/record_stream.h"
 
-#include <charconv>
-
 namespace {
 
 // The three generations of the record layout.
@@ -14,14 +12,6 @@ TLayout LayoutOf(TObjectReader& in, std::uint32_t classVersion) {
         return static_cast<TLayout>(classVersion);
     in.Fail();
     return Unknown;
-}
-
-// Doubles of the older layouts become values through their text in the standard stream's
-// default notation (six significant digits), read by the usual rule: 12.35 -> 12.4.
-Math::Tenths FromStoredDouble(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
-    return Math::Tenths::FromText(std::string_view(text, end.ptr - text));
 }
 
 template <typename Value>
@@ -96,7 +86,8 @@ TDiagramData::TTemperatureData::Streamer::Read(TObjectReader& in, std::uint32_t 
     const TLayout layout = LayoutOf(in, version);
     TTemperatureData temperatures;
     temperatures.MutableValues() = ReadTwelve([&] {
-        return layout == Texts ? FromText<Math::Tenths>(in) : FromStoredDouble(in.ReadDouble());
+        return layout == Texts ? FromText<Math::Tenths>(in)
+                               : Math::Tenths::FromDouble(in.ReadDouble());
     });
     temperatures.Recompute();
     if (in.Good())
@@ -118,7 +109,7 @@ TDiagramData::TPrecipitationData::Streamer::Read(TObjectReader& in, std::uint32_
         case WholeNumbers:
             return Math::Tenths(in.ReadInt32());
         case Doubles:
-            return FromStoredDouble(in.ReadDouble());
+            return Math::Tenths::FromDouble(in.ReadDouble());
         default:
             return FromText<Math::Tenths>(in);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <charconv>
 #include <compare>
 #include <cstdint>
 #include <limits>
@@ -81,6 +82,15 @@ public:
         }
         const std::int64_t units = integer * Scale + fraction;
         return FromUnits(negative ? -units : units);
+    }
+
+    // A double as the older files stored values: written as the standard stream writes it (six
+    // significant digits) and read back by the rule above, so 12.35 becomes 12.4.
+    static fixed FromDouble(double value) {
+        char text[32];
+        const auto end =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+        return FromText(std::string_view(text, static_cast<std::size_t>(end.ptr - text)));
     }
 
     constexpr bool IsNegative() const { return Negative; }

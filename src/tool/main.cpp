@@ -1,42 +1,94 @@
 // pelvanor-tool: batch access to the station database and its filters from the command line.
 
+#include "database/database_mgr.h"
+#include "model/windows1252.h"
+#include "tool/commands.h"
+
+#include <algorithm>
 #include <cstdio>
-#include <string_view>
+#include <functional>
+#include <map>
 
 namespace {
-
-constexpr int ExitSuccess = 0;
-constexpr int ExitUsage = 2;
 
 constexpr std::string_view HelpText =
     "Aufruf: pelvanor-tool BEFEHL [ARGUMENTE]\n"
     "\n"
-    "Werkzeug zu Pelvanor, dem Programm f\u00fcr Klimadiagramme von Wetterstationen.\n"
+    "Werkzeug zu Pelvanor, dem Programm für Klimadiagramme von Wetterstationen.\n"
+    "Namen und Suchmuster werden in UTF-8 angegeben; alle Ausgaben sind UTF-8.\n"
     "\n"
     "Befehle:\n"
-    "  help, --help       zeigt diese Hilfe\n"
-    "  version, --version zeigt die Version\n";
+    "  list DB                 listet alle Stationen der Datenbank DB mit ihrer Lage\n"
+    "  info DB                 zeigt Signatur, Version und Anzahl der Datensätze von DB\n"
+    "  find DB MUSTER [--exact]\n"
+    "                          listet die Stationen, deren Name das Suchmuster enthält\n"
+    "                          (mit --exact: genau so heißt)\n"
+    "  convert QUELLE ZIEL [--filter BESCHREIBUNG]\n"
+    "                          importiert QUELLE und exportiert die Stationen nach ZIEL\n"
+    "                          (Filter nach der Endung von ZIEL oder nach BESCHREIBUNG)\n"
+    "  merge DB QUELLE [--similar ignore|replace|add]\n"
+    "                          importiert QUELLE, führt die Stationen mit DB zusammen und\n"
+    "                          speichert DB; ähnliche Stationen werden ignoriert (ignore),\n"
+    "                          ersetzt (replace) oder hinzugefügt (add)\n"
+    "  help, --help            zeigt diese Hilfe\n"
+    "  version, --version      zeigt die Version\n"
+    "\n"
+    "Rückgabewerte: 0 Erfolg, 1 Fehlschlag, 2 falscher Aufruf.\n";
 
-void Print(std::FILE* stream, std::string_view text) {
+void PrintRaw(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+struct TCommand {
+    std::function<int(const Tool::TArguments&)> Run;
+    std::set<std::string> Switches;
+    std::set<std::string> Options;
+};
+
+const std::map<std::string, TCommand, std::less<>> Commands = {
+    {"list", {Tool::List, {}, {}}},
+    {"info", {Tool::Info, {}, {}}},
+    {"find", {Tool::Find, {"--exact"}, {}}},
+    {"convert", {Tool::Convert, {}, {"--filter"}}},
+    {"merge", {Tool::Merge, {}, {"--similar"}}},
+};
+
+int Run(std::string_view name, const std::vector<std::string>& words) {
+    if (name == "help" || name == "--help" || name == "-h") {
+        PrintRaw(stdout, HelpText);
+        return Tool::ExitSuccess;
+    }
+    if (name == "version" || name == "--version") {
+        PrintRaw(stdout, "pelvanor-tool " PELVANOR_VERSION "\n");
+        return Tool::ExitSuccess;
+    }
+    const auto command = Commands.find(name);
+    if (command == Commands.end())
+        throw Tool::TUsageError(name.empty() ? "Befehl fehlt (Hilfe: pelvanor-tool --help)"
+                                             : "unbekannter Befehl \"" + std::string(name) +
+                                                   "\" (Hilfe: pelvanor-tool --help)");
+    const Tool::TArguments arguments(words, command->second.Switches, command->second.Options);
+    return command->second.Run(arguments);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const std::string_view command = argc > 1 ? argv[1] : "";
-    if (command == "help" || command == "--help" || command == "-h") {
-        Print(stdout, HelpText);
-        return ExitSuccess;
+    const std::string_view name = argc > 1 ? argv[1] : "";
+    const std::vector<std::string> words(argv + std::min(argc, 2), argv + argc);
+    try {
+        return Run(name, words);
+    } catch (const Tool::TUsageError& error) {
+        PrintRaw(stderr, std::string("pelvanor-tool: ") + error.what() + "\n");
+        return Tool::ExitUsage;
+    } catch (const Tool::TFailure& error) {
+        PrintRaw(stderr, std::string("pelvanor-tool: ") + error.what() + "\n");
+        return Tool::ExitFailure;
+    } catch (const TDatabaseMgr::TXBase& error) {
+        Tool::PrintErrorLine(error.what());
+        return Tool::ExitFailure;
+    } catch (const TDiagramData::TXBase& error) {
+        Tool::PrintErrorLine(error.what());
+        return Tool::ExitFailure;
     }
-    if (command == "version" || command == "--version") {
-        Print(stdout, "pelvanor-tool " PELVANOR_VERSION "\n");
-        return ExitSuccess;
-    }
-    if (command.empty())
-        Print(stderr, "pelvanor-tool: Befehl fehlt\n");
-    else
-        std::fprintf(stderr, "pelvanor-tool: unbekannter Befehl \"%s\"\n", argv[1]);
-    Print(stderr, HelpText);
-    return ExitUsage;
 }

@@ -80,8 +80,8 @@ TEST_F(DatabaseFileTest, SaveAndLoadReproduceTheList) {
     }
     TDatabaseMgr reloaded(File, false, false);
     ASSERT_EQ(reloaded.Count(), 8);
-    const char* const order[] = {"Berlin/D", "berlin/D", "Koeln/D", "Köln/D", "Linz/Österreich",
-                                 "Ümraniye/TR", "Wien/Österreich", "Zürich/CH"};
+    const char* const order[] = {"Berlin/D",        "berlin/D",    "Koeln/D",         "Köln/D",
+                                 "Linz/Österreich", "Ümraniye/TR", "Wien/Österreich", "Zürich/CH"};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(Windows1252::ToUtf8(reloaded.RecordAt(i).Place().Name()), order[i]);
     EXPECT_EQ(reloaded.RecordAt(4).Temperatures().Month(0), Tenths::FromUnits(-123));

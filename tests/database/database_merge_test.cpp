@@ -27,7 +27,8 @@ TDiagramData Station(const std::string& name, TDiagramData::TCoords coords, long
 // writes down every call.
 class TRecordingHandler : public TDatabaseMgr::MergeHandler {
 public:
-    explicit TRecordingHandler(int decision, unsigned seed = 0) : Decision(decision), Random(seed) {}
+    explicit TRecordingHandler(int decision, unsigned seed = 0)
+        : Decision(decision), Random(seed) {}
 
     void Identical(const TDiagramData& incoming) override { Log("identical " + Name(incoming)); }
     void Added(const TDiagramData& incoming) override { Log("added " + Name(incoming)); }
@@ -74,7 +75,8 @@ TEST_F(DatabaseMergeTest, MergingACopyFindsEveryRecordIdentical) {
     TDatabaseMgr copy("", false, false);
     copy.MergeList(Target.CopyOut(), nullptr);
     Target.Merge(copy, &handler);
-    EXPECT_EQ(handler.Calls, (Strings{"identical Berlin/Deutschland", "identical Wien/Österreich"}));
+    EXPECT_EQ(handler.Calls,
+              (Strings{"identical Berlin/Deutschland", "identical Wien/Österreich"}));
     EXPECT_FALSE(Target.IsModified());
 
     // Into itself, likewise.
@@ -183,12 +185,15 @@ void MergeStraightforwardly(TDatabaseMgr& target, const TDatabaseMgr& source,
 
 // Stations crowded into a few degrees, with names that share stations, countries and spellings.
 std::vector<TDiagramData> NearDuplicates(std::mt19937& random, int count) {
-    const char* const stations[] = {"Berlin", "Berlin-Tegel", "Bern", "Koeln", "Köln",
-                                    "Koeln-Bonn", "Wien", "Wiener Neustadt", "A", "B",
-                                    "Hamburg", "Hambach", "Burg", "Neuburg"};
-    const char* const countries[] = {"", "/Deutschland", "/D", "/Österreich", "/CH",
-                                     "/Deutschland/Süd", "/Schweiz"};
-    const auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    const char* const stations[] = {
+        "Berlin", "Berlin-Tegel",    "Bern", "Koeln", "Köln",    "Koeln-Bonn",
+        "Wien",   "Wiener Neustadt", "A",    "B",     "Hamburg", "Hambach",
+        "Burg",   "Neuburg"};
+    const char* const countries[] = {"",    "/Deutschland",     "/D",      "/Österreich",
+                                     "/CH", "/Deutschland/Süd", "/Schweiz"};
+    const auto pick = [&random](int n) {
+        return static_cast<int>(random() % n);
+    };
     std::vector<TDiagramData> records;
     for (int i = 0; i < count; ++i) {
         std::string name = stations[pick(14)];
@@ -202,8 +207,7 @@ std::vector<TDiagramData> NearDuplicates(std::mt19937& random, int count) {
         TDiagramData::TCoords coords(near ? pick(3) + 50 : pick(91), pick(60),
                                      near ? pick(3) + 10 : pick(181), pick(60), pick(8) != 0,
                                      pick(8) == 0);
-        records.push_back(
-            Station(*Windows1252::FromUtf8(name), coords, pick(6) + 100, pick(3)));
+        records.push_back(Station(*Windows1252::FromUtf8(name), coords, pick(6) + 100, pick(3)));
     }
     return records;
 }

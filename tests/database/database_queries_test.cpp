@@ -100,8 +100,8 @@ TEST_F(DatabaseFindTest, PatternsSearchFoldedNames) {
                                    "Überlingen/Deutschland"}));
     EXPECT_EQ(All("^ber"), (Strings{"Berlin/Deutschland", "Bern/Schweiz"}));
     EXPECT_EQ(All("ÜBER"), (Strings{"Überlingen/Deutschland"}));
-    EXPECT_EQ(All("land$"), (Strings{"Aberdeen/Schottland", "Berlin/Deutschland",
-                                     "Überlingen/Deutschland"}));
+    EXPECT_EQ(All("land$"),
+              (Strings{"Aberdeen/Schottland", "Berlin/Deutschland", "Überlingen/Deutschland"}));
     EXPECT_EQ(All("^b.r[ln]"), (Strings{"Berlin/Deutschland", "Bern/Schweiz"}));
     EXPECT_EQ(All("[bern"), Strings{});
     EXPECT_EQ(All("xyz"), Strings{});
@@ -148,7 +148,8 @@ TEST(DatabaseEditTest, RemoveAndCopyOut) {
 TEST(DatabaseUnsortedTest, AddsWalkTheListFromTheirEnd) {
     TTempDir dir;
     const std::string file = dir.File("unsorted.dat");
-    TTempDir::Write(file, TStreamBytes().Header(3).Record("c", 3).Record("a", 3).Record("e", 3).Bytes);
+    TTempDir::Write(file,
+                    TStreamBytes().Header(3).Record("c", 3).Record("a", 3).Record("e", 3).Bytes);
 
     TDatabaseMgr single(file, false, false);
     single.Add(Named("b"), false); // before the first greater name, "c"

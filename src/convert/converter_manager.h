@@ -1,0 +1,52 @@
+#pragma once
+
+#include "convert/converter.h"
+#include "convert/converter_ui.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// The registry of filters, keyed by description in plain byte order, and the export and import
+// runs over them.
+class ConverterManager {
+public:
+    // The program's manager, made on first use.
+    static ConverterManager& Instance();
+
+    // False, changing nothing, when the description is taken already.
+    bool Register(const Converter* converter);
+    void Unregister(const Converter* converter);
+
+    // Every filter in key order.
+    std::vector<const Converter*> GetConverters() const;
+    // The filters that can write, in key order.
+    std::vector<const Converter*> GetExportConverters() const;
+    // The first filter in key order that can read the file, or null.
+    const Converter* FindImportConverter(const std::string& fileName) const;
+
+    // Lets the user pick a filter and a file, then exports the records with a log. True when the
+    // log counted a record accepted (with or without changes).
+    bool ExportDiagrams(const std::vector<TDiagramData>& records, ConverterUi& ui,
+                        const std::string& suggestedName) const;
+    // Lets the user pick a file and imports it; empty when cancelled or failed.
+    std::vector<TDiagramData> ImportDiagrams(ConverterUi& ui) const;
+    // Imports a known file with the filter that claims it, with a log.
+    std::vector<TDiagramData> ImportFile(ConverterUi& ui, const std::string& fileName) const;
+
+private:
+    std::map<std::string, const Converter*> Converters;
+};
+
+// Keeps one filter object for the whole run, registered with the program's manager.
+template <typename TFilter>
+class ConverterRegistration {
+public:
+    ConverterRegistration() { ConverterManager::Instance().Register(&Filter); }
+    ~ConverterRegistration() { ConverterManager::Instance().Unregister(&Filter); }
+    ConverterRegistration(const ConverterRegistration&) = delete;
+    ConverterRegistration& operator=(const ConverterRegistration&) = delete;
+
+private:
+    TFilter Filter;
+};

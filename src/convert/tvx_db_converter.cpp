@@ -1,0 +1,51 @@
+#include "convert/tvx_db_converter.h"
+
+#include "convert/converter_manager.h"
+#include "database/database_mgr.h"
+
+namespace {
+const ConverterRegistration<TvxDBConverter> Registration;
+} // namespace
+
+bool TvxDBConverter::CanImport(const std::string& fileName) const {
+    try {
+        TDatabaseMgr::ReadOnly(fileName);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::vector<TDiagramData> TvxDBConverter::Import(const std::string& fileName,
+                                                 ConverterLog& log) const {
+    try {
+        const auto database = TDatabaseMgr::ReadOnly(fileName);
+        for (int i = 0; i < database->Count(); ++i)
+            log.Accepted();
+        return database->CopyOut();
+    } catch (const TDatabaseMgr::TXBase& error) {
+        log.Error(error.what());
+        return {};
+    }
+}
+
+void TvxDBConverter::Export(const std::string& fileName, ConverterLog& log,
+                            const std::vector<TDiagramData>& records) const {
+    int stored = 0;
+    try {
+        TDatabaseMgr database(fileName, false, true);
+        database.MergeList(records, nullptr);
+        stored = database.Count();
+        // Saved here rather than on destruction, so that a failure can be told.
+        database.Save();
+    } catch (const TDatabaseMgr::TXBase&) {
+        for (const TDiagramData& record : records)
+            log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
+        return;
+    }
+    for (int i = 0; i < stored; ++i)
+        log.Accepted();
+    for (std::size_t missing = static_cast<std::size_t>(stored); missing < records.size();
+         ++missing)
+        log.Error("unbekannte Ursache");
+}

@@ -1,0 +1,97 @@
+#include "tool/commands.h"
+
+#include "convert/converter_manager.h"
+#include "database/counting_merge_handler.h"
+#include "model/windows1252.h"
+#include "tool/tool_converter_ui.h"
+
+#include <filesystem>
+#include <map>
+
+using namespace Windows1252::Literals;
+
+namespace Tool {
+namespace {
+
+void ExpectExistingFile(const std::string& fileName) {
+    if (!std::filesystem::exists(fileName))
+        throw TFailure("Datei \"" + fileName + "\" nicht gefunden");
+}
+
+// The database in the file; nothing is created where there is none.
+std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName) {
+    ExpectExistingFile(fileName);
+    return TDatabaseMgr::ReadOnly(fileName);
+}
+
+} // namespace
+
+int List(const TArguments& arguments) {
+    arguments.ExpectPositional(1);
+    const auto database = ReadDatabase(arguments.Positional(0));
+    for (int i = 0; i < database->Count(); ++i) {
+        const TDiagramData& record = database->RecordAt(i);
+        PrintLine(record.Place().Name() + '\t' + record.PositionText());
+    }
+    return ExitSuccess;
+}
+
+int Info(const TArguments& arguments) {
+    arguments.ExpectPositional(1);
+    const auto database = ReadDatabase(arguments.Positional(0));
+    const auto& header = database->Header();
+    PrintLine("Datenbanksignatur: " + std::string(TDatabaseMgr::Signature));
+    PrintLine("Datenbankversion: " + std::to_string(header ? header->Version : -1));
+    PrintLine("Anzahl der Datensätze: "_cp1252 + std::to_string(database->Count()));
+    return ExitSuccess;
+}
+
+int Find(const TArguments& arguments) {
+    arguments.ExpectPositional(2);
+    const TDiagramData::TPlace name(ToWindows1252(arguments.Positional(1)));
+    const bool exact = arguments.Switch("--exact");
+    const auto database = ReadDatabase(arguments.Positional(0));
+    int found = 0;
+    for (int i = database->Find(name, -1, exact); i >= 0; i = database->Find(name, i, exact)) {
+        PrintLine(database->RecordAt(i).Place().Name());
+        ++found;
+    }
+    if (found == 0) {
+        PrintErrorLine("Keine passende Station gefunden.");
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int Merge(const TArguments& arguments) {
+    using TStanding = TCountingMergeHandler::TStanding;
+    static const std::map<std::string, TStanding> choices = {{"ignore", TStanding::IgnoreAll},
+                                                             {"replace", TStanding::ReplaceAll},
+                                                             {"add", TStanding::AddAll}};
+    arguments.ExpectPositional(2);
+    const std::string choice = arguments.Option("--similar").value_or("ignore");
+    const auto standing = choices.find(choice);
+    if (standing == choices.end())
+        throw TUsageError("--similar erwartet ignore, replace oder add, nicht \"" + choice + "\"");
+
+    ExpectExistingFile(arguments.Positional(0));
+    TDatabaseMgr database(arguments.Positional(0), false, false);
+    TToolConverterUi ui;
+    const std::vector<TDiagramData> records =
+        ConverterManager::Instance().ImportFile(ui, arguments.Positional(1));
+    if (records.empty())
+        return ExitFailure;
+
+    TCountingMergeHandler handler(standing->second);
+    database.MergeList(records, &handler);
+    if (database.IsModified())
+        database.Save();
+    const TCountingMergeHandler::TCounts& counts = handler.Counts();
+    PrintLine("Diagramme identisch: " + std::to_string(counts.Identical));
+    PrintLine("Diagramme hinzugefügt: "_cp1252 + std::to_string(counts.Added));
+    PrintLine("Diagramme ersetzt: " + std::to_string(counts.Replaced));
+    PrintLine("Diagramme ignoriert: " + std::to_string(counts.Ignored));
+    return ExitSuccess;
+}
+
+} // namespace Tool

@@ -1,0 +1,69 @@
+#include "tool/tool_support.h"
+
+#include "model/windows1252.h"
+
+#include <cstdio>
+
+namespace Tool {
+namespace {
+
+void Write(std::FILE* stream, std::string_view windows1252) {
+    const std::string line = Windows1252::ToUtf8(windows1252) + '\n';
+    std::fwrite(line.data(), 1, line.size(), stream);
+}
+
+} // namespace
+
+void PrintLine(std::string_view windows1252) {
+    Write(stdout, windows1252);
+}
+
+void PrintErrorLine(std::string_view windows1252) {
+    std::fflush(stdout);
+    Write(stderr, windows1252);
+}
+
+std::string ToWindows1252(std::string_view utf8) {
+    const std::optional<std::string> converted = Windows1252::FromUtf8(utf8);
+    if (!converted)
+        throw TUsageError("\"" + std::string(utf8) +
+                          "\" enthält Zeichen, die Pelvanor nicht speichern kann");
+    return *converted;
+}
+
+TArguments::TArguments(const std::vector<std::string>& words, const std::set<std::string>& switches,
+                       const std::set<std::string>& options) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (!word.starts_with("--")) {
+            PositionalWords.push_back(word);
+            continue;
+        }
+        const auto equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        if (switches.contains(name) && equals == std::string::npos) {
+            Switches.insert(name);
+        } else if (options.contains(name)) {
+            if (equals != std::string::npos)
+                Options[name] = word.substr(equals + 1);
+            else if (i + 1 < words.size())
+                Options[name] = words[++i];
+            else
+                throw TUsageError("Option " + name + " erwartet einen Wert");
+        } else {
+            throw TUsageError("unbekannte Option " + word);
+        }
+    }
+}
+
+void TArguments::ExpectPositional(std::size_t count) const {
+    if (PositionalWords.size() != count)
+        throw TUsageError("falsche Anzahl von Argumenten (Hilfe: pelvanor-tool --help)");
+}
+
+std::optional<std::string> TArguments::Option(const std::string& name) const {
+    const auto found = Options.find(name);
+    return found == Options.end() ? std::nullopt : std::optional(found->second);
+}
+
+} // namespace Tool
