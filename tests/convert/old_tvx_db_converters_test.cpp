@@ -1,0 +1,183 @@
+#include "convert/old_tvx_db_converters.h"
+#include "support/printers.h"
+#include "support/recording_log.h"
+#include "support/temp_dir.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Windows1252::Literals;
+using Math::Tenths;
+using Strings = std::vector<std::string>;
+
+// One record of an old station file, built field by field.
+struct TOldRecord {
+    std::string Name = "Wien";
+    std::uint8_t NameLength = 0; // 0: the name's own length
+    std::string Longitude = "16E";
+    std::string Latitude = "48N";
+    std::string Altitude = "171";
+    std::string LongitudeMinutes = "22";
+    std::string LatitudeMinutes = "12";
+    double Temperatures[12] = {-1.5, 0.5, 5, 10, 15, 18, 20, 19.75, 15, 10, 4, 0};
+    std::int16_t Precipitation[12] = {40, 45, 50, 55, 60, 65, 70, 65, 60, 55, 50, 45};
+
+    std::string Bytes(bool secondGeneration) const {
+        std::string bytes;
+        ShortString(bytes, Name, 27, NameLength);
+        ShortString(bytes, Longitude, 4);
+        ShortString(bytes, Latitude, 4);
+        ShortString(bytes, Altitude, 4);
+        if (secondGeneration) {
+            ShortString(bytes, LongitudeMinutes, 2);
+            ShortString(bytes, LatitudeMinutes, 2);
+        }
+        for (const double t : Temperatures)
+            bytes += RealImage(t);
+        bytes.append(6, '\x55');
+        for (const std::int16_t p : Precipitation) {
+            bytes += static_cast<char>(p & 0xFF);
+            bytes += static_cast<char>((p >> 8) & 0xFF);
+        }
+        bytes.append(2, '\x55');
+        return bytes;
+    }
+
+private:
+    static void ShortString(std::string& bytes, const std::string& text, std::size_t capacity,
+                            std::uint8_t length = 0) {
+        bytes += static_cast<char>(length ? length : text.size());
+        std::string field = text.substr(0, capacity);
+        field.resize(capacity, '\x20');
+        bytes += field;
+    }
+
+    // The six-byte real of a value: biased exponent, 39 fraction bits, sign.
+    static std::string RealImage(double value) {
+        std::string image(6, '\0');
+        if (value == 0)
+            return image;
+        int exponent = 0;
+        const double mantissa = std::frexp(std::fabs(value), &exponent) * 2; // 1 <= m < 2
+        auto fraction = static_cast<std::uint64_t>(std::llround(std::ldexp(mantissa - 1, 39)));
+        image[0] = static_cast<char>(exponent - 1 + 129);
+        for (int i = 1; i <= 5; ++i, fraction >>= 8)
+            image[i] = static_cast<char>(fraction & 0xFF);
+        if (value < 0)
+            image[5] = static_cast<char>(image[5] | 0x80);
+        return image;
+    }
+};
+
+class OldDatabaseTest : public testing::Test {
+protected:
+    std::vector<TDiagramData> ImportVer1(const std::string& bytes) {
+        const std::string file = Dir.File("PELVANOR.DAT");
+        TTempDir::Write(file, bytes);
+        return Ver1.Import(file, Log);
+    }
+    std::vector<TDiagramData> ImportVer2(const std::string& bytes) {
+        const std::string file = Dir.File("tvx.dat");
+        TTempDir::Write(file, bytes);
+        return Ver2.Import(file, Log);
+    }
+
+    TTempDir Dir;
+    const OldTvxDBVer1Converter Ver1;
+    const OldTvxDBVer2Converter Ver2;
+    TRecordingLog Log;
+};
+
+TEST_F(OldDatabaseTest, FirstGenerationRecords) {
+    TOldRecord record;
+    const auto records = ImportVer1(record.Bytes(false) + record.Bytes(false).substr(0, 6));
+    ASSERT_EQ(records.size(), 1u); // the six trailing bytes are no record
+    EXPECT_EQ(record.Bytes(false).size(), 147u);
+    const TDiagramData& wien = records[0];
+    EXPECT_EQ(wien.PositionText(), "48°N/16°E, 171m"_cp1252);
+    EXPECT_EQ(wien.Temperatures().Month(0), Tenths::FromUnits(-15));
+    EXPECT_EQ(wien.Temperatures().Month(7), Tenths::FromUnits(198)); // 19.75 half up
+    EXPECT_EQ(wien.Precipitation().Month(6), Tenths(70));
+    EXPECT_EQ(wien.Precipitation().Total(), Tenths(660));
+    EXPECT_EQ(Log.Entries, Strings{"accepted"});
+}
+
+TEST_F(OldDatabaseTest, SecondGenerationHasMinutes) {
+    TOldRecord record;
+    EXPECT_EQ(record.Bytes(true).size(), 153u);
+    const auto records = ImportVer2(record.Bytes(true) + record.Bytes(true));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].PositionText(), "48°12'N/16°22'E, 171m"_cp1252);
+    EXPECT_EQ(records[1].Temperatures().Month(11), Tenths(0));
+}
+
+TEST_F(OldDatabaseTest, ThreeHundredBytesAreTwoFirstGenerationRecords) {
+    TOldRecord record;
+    const std::string bytes = record.Bytes(false) + record.Bytes(false) + std::string(6, 'x');
+    ASSERT_EQ(bytes.size(), 300u);
+    EXPECT_EQ(ImportVer1(bytes).size(), 2u);
+}
+
+TEST_F(OldDatabaseTest, HemisphereLetters) {
+    TOldRecord record;
+    record.Latitude = "33";
+    record.Longitude = " 70";
+    EXPECT_EQ(ImportVer1(record.Bytes(false))[0].Coords().Text(), "33°N/70°W"_cp1252);
+    record.Latitude = "33s";
+    record.Longitude = "70 e";
+    EXPECT_EQ(ImportVer1(record.Bytes(false))[0].Coords().Text(), "33°S/70°E"_cp1252);
+    record.Latitude = "1xNS"; // the first of the letters counts
+    record.Longitude = "2EW";
+    EXPECT_EQ(ImportVer1(record.Bytes(false))[0].Coords().Text(), "1°N/2°E"_cp1252);
+}
+
+TEST_F(OldDatabaseTest, NamesAreConvertedAndCleaned) {
+    TOldRecord record;
+    record.Name = "M\x81nchen [Ost]^*?+$"; // 0x81 is ü in the DOS code page
+    const auto records = ImportVer1(record.Bytes(false));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Place().Name(), "München (Ost)     "_cp1252);
+    EXPECT_EQ(Log.Entries,
+              Strings{"warning Station umbenannt: München [Ost]^*?+$ --> München (Ost)     "});
+
+    record.Name = std::string(27, 'a') + "bcd";
+    record.NameLength = 200;
+    EXPECT_EQ(ImportVer1(record.Bytes(false))[0].Place().Name(), std::string(27, 'a'));
+}
+
+TEST_F(OldDatabaseTest, RefusedRecordsAreReportedAndSkipped) {
+    TOldRecord bad;
+    bad.Name = "Nordpol";
+    bad.Latitude = "95N";
+    TOldRecord wet;
+    wet.Name = "Trocken";
+    wet.Precipitation[3] = -2;
+    TOldRecord good;
+    const auto records = ImportVer1(bad.Bytes(false) + wet.Bytes(false) + good.Bytes(false));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(Log.Entries,
+              (Strings{"error Station Nordpol: Datenbank: Koordinate für Geografische Breite "
+                       "(Grad) außerhalb des gültigen Bereichs: 95",
+                       "error Station Trocken: Datenbank: Niederschlag für Monat April außerhalb "
+                       "des gültigen Bereichs: -2.0",
+                       "accepted"}));
+}
+
+TEST_F(OldDatabaseTest, RecognisedByNameImportOnly) {
+    EXPECT_TRUE(Ver1.CanImport(Dir.File("Venox2.DAT")));
+    EXPECT_TRUE(Ver1.CanImport(Dir.File("pelvanor")));
+    EXPECT_FALSE(Ver1.CanImport(Dir.File("tvx.dat")));
+    EXPECT_TRUE(Ver2.CanImport(Dir.File("TVX.dat")));
+    EXPECT_FALSE(Ver2.CanImport(Dir.File("tvx2.dat")));
+    EXPECT_TRUE(ImportVer1("").empty());
+    EXPECT_TRUE(Ver1.Import(Dir.File("fehlt.dat"), Log).empty());
+    EXPECT_TRUE(Log.Entries.empty());
+
+    Ver1.Export(Dir.File("x.dat"), Log, {});
+    EXPECT_EQ(Log.Entries, Strings{"message Export nicht möglich."});
+    EXPECT_FALSE(Ver2.CanExport());
+}
+
+} // namespace

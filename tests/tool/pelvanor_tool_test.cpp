@@ -1,0 +1,153 @@
+#include "database/database_mgr.h"
+#include "model/windows1252.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Windows1252::Literals;
+
+struct TRun {
+    int ExitCode;
+    std::string Out;
+    std::string Err;
+};
+
+std::string Quoted(const std::string& word) {
+    std::string quoted = "'";
+    for (const char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class PelvanorToolTest : public testing::Test {
+protected:
+    TRun Run(const std::vector<std::string>& words) {
+        std::string command = Quoted(PELVANOR_TOOL);
+        for (const std::string& word : words)
+            command += ' ' + Quoted(word);
+        command += " >" + Quoted(Dir.File("out")) + " 2>" + Quoted(Dir.File("err"));
+        const int status = std::system(command.c_str());
+        return {WEXITSTATUS(status), TTempDir::Read(Dir.File("out")),
+                TTempDir::Read(Dir.File("err"))};
+    }
+
+    // A database of three stations, one of them with a name outside ASCII.
+    std::string MakeDatabase() {
+        const std::string file = Dir.File("stationen.dat");
+        TDatabaseMgr database(file, false, true);
+        const auto add = [&](const char* name, TDiagramData::TCoords coords, long altitude) {
+            TDiagramData record;
+            record.SetPlace(TDiagramData::TPlace(name));
+            record.SetCoords(coords);
+            record.SetAltitude(TDiagramData::TAltitude(altitude));
+            database.Add(record, false);
+        };
+        add("Wien/Österreich"_cp1252, {48, 12, 16, 22, true, false}, 171);
+        add("Köln/Deutschland"_cp1252, {50, 56, 6, 57, true, false}, 37);
+        add("Lima/Peru", {12, 3, 77, 2, false, true}, 13);
+        database.Save();
+        return file;
+    }
+
+    TTempDir Dir;
+};
+
+TEST_F(PelvanorToolTest, HelpAndUsageErrors) {
+    const TRun help = Run({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_NE(help.Out.find("Aufruf: pelvanor-tool BEFEHL"), std::string::npos);
+
+    const TRun unknown = Run({"zeige"});
+    EXPECT_EQ(unknown.ExitCode, 2);
+    EXPECT_EQ(std::count(unknown.Err.begin(), unknown.Err.end(), '\n'), 1);
+    EXPECT_EQ(Run({}).ExitCode, 2);
+    EXPECT_EQ(Run({"list"}).ExitCode, 2);
+    EXPECT_EQ(Run({"find", "a.dat", "x", "--genau"}).ExitCode, 2);
+    EXPECT_EQ(Run({"merge", "a.dat", "b.csv", "--similar", "alle"}).ExitCode, 2);
+}
+
+TEST_F(PelvanorToolTest, ListInfoAndFindSpeakUtf8) {
+    const std::string database = MakeDatabase();
+    const TRun list = Run({"list", database});
+    EXPECT_EQ(list.ExitCode, 0);
+    EXPECT_EQ(list.Out, "Köln/Deutschland\t50°56'N/6°57'E, 37m\n"
+                        "Lima/Peru\t12°3'S/77°2'W, 13m\n"
+                        "Wien/Österreich\t48°12'N/16°22'E, 171m\n");
+
+    const TRun info = Run({"info", database});
+    EXPECT_EQ(info.Out, "Datenbanksignatur: Pelvanor Database\nDatenbankversion: 3\n"
+                        "Anzahl der Datensätze: 3\n");
+
+    EXPECT_EQ(Run({"find", database, "Ö"}).Out, "Köln/Deutschland\nWien/Österreich\n");
+    EXPECT_EQ(Run({"find", database, "^l"}).Out, "Lima/Peru\n");
+    EXPECT_EQ(Run({"find", database, "Lima/Peru", "--exact"}).Out, "Lima/Peru\n");
+    EXPECT_EQ(Run({"find", database, "lima/peru", "--exact"}).ExitCode, 1);
+    EXPECT_EQ(Run({"find", database, "Łódź"}).ExitCode, 2);
+}
+
+TEST_F(PelvanorToolTest, MissingOrBrokenDatabases) {
+    const TRun missing = Run({"list", Dir.File("fehlt.dat")});
+    EXPECT_EQ(missing.ExitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(Dir.File("fehlt.dat")));
+
+    TTempDir::Write(Dir.File("kaputt.dat"), "kein Inhalt");
+    const TRun broken = Run({"info", Dir.File("kaputt.dat")});
+    EXPECT_EQ(broken.ExitCode, 1);
+    EXPECT_EQ(broken.Err, "Datenbank-Manager: Ungültiger Datenbank-Header!\n");
+}
+
+TEST_F(PelvanorToolTest, ConvertWritesBothLogsToTheErrorOutput) {
+    const std::string database = MakeDatabase();
+    const TRun run = Run({"convert", database, Dir.File("stationen.CSV")});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Err, "Import gestartet.\n"
+                       "Benutze Import-Filter \"Pelvanor-Datenbank\"\n"
+                       "Import beendet.\nZusammenfassung:\n"
+                       "3 Einträge insgesamt verarbeitet, davon:\n"
+                       "  3 akzeptiert\n  0 nach Änderungen akzeptiert\n  0 nicht akzeptiert\n"
+                       "Export gestartet.\n"
+                       "Benutze Export-Filter \"CSV (durch Semikola getrennte Liste)\"\n"
+                       "Export beendet.\nZusammenfassung:\n"
+                       "3 Einträge insgesamt verarbeitet, davon:\n"
+                       "  3 akzeptiert\n  0 nach Änderungen akzeptiert\n  0 nicht akzeptiert\n");
+    EXPECT_TRUE(TTempDir::Read(Dir.File("stationen.CSV")).starts_with("Name;LatitudeDeg;"));
+
+    const TRun named =
+        Run({"convert", Dir.File("stationen.CSV"), Dir.File("liste.txt"), "--filter", "Tabelle"});
+    EXPECT_EQ(named.ExitCode, 0);
+    EXPECT_TRUE(TTempDir::Read(Dir.File("liste.txt")).starts_with("K\xF6ln/Deutschland\r\n"));
+
+    EXPECT_EQ(Run({"convert", database, Dir.File("x.xyz")}).ExitCode, 2);
+    const TRun unknown = Run({"convert", Dir.File("liste.txt"), Dir.File("x.csv")});
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_EQ(unknown.Err, "Kein Importfilter für Datenquelle verfügbar!\n");
+}
+
+TEST_F(PelvanorToolTest, MergeCountsAndSaves) {
+    const std::string database = MakeDatabase();
+    TTempDir::Write(Dir.File("neu.csv"),
+                    "Name;BreiteGrad;BreiteMin;LaengeGrad;LaengeMin;LaengeRichtung;Hoehe\r\n"
+                    "Wien/\xD6sterreich;48;12;16;22;E;171\r\n"            // identical
+                    "Wien/\xD6sterreich;48;12;16;22;E;172\r\n"            // same name, other values
+                    "Wien-Hohe Warte/\xD6sterreich;48;14;16;21;E;198\r\n" // similar
+                    "Quito/Ecuador;0;13;78;31;W;2850\r\n");               // new
+    // Of the same-named pair, the list keeps one (the later); it meets the stored record.
+    const TRun added = Run({"merge", database, Dir.File("neu.csv"), "--similar", "add"});
+    EXPECT_EQ(added.ExitCode, 0);
+    EXPECT_EQ(added.Out, "Diagramme identisch: 0\nDiagramme hinzugefügt: 2\n"
+                         "Diagramme ersetzt: 0\nDiagramme ignoriert: 1\n");
+    const auto merged = TDatabaseMgr::ReadOnly(database);
+    EXPECT_EQ(merged->Count(), 5);
+
+    const TRun again = Run({"merge", database, Dir.File("neu.csv")});
+    EXPECT_EQ(again.Out, "Diagramme identisch: 2\nDiagramme hinzugefügt: 0\n"
+                         "Diagramme ersetzt: 0\nDiagramme ignoriert: 1\n");
+    const TRun replaced = Run({"merge", database, Dir.File("neu.csv"), "--similar=replace"});
+    EXPECT_EQ(replaced.Out, "Diagramme identisch: 2\nDiagramme hinzugefügt: 0\n"
+                            "Diagramme ersetzt: 1\nDiagramme ignoriert: 0\n");
+    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 5);
+}
+
+} // namespace
