@@ -15,14 +15,13 @@ using TRecord = TDiagramData;
 using Accessor = CSVConverter::Accessor;
 
 // The text before each ";" of the text with one ";" appended; empty fields included.
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
     std::size_t start = 0;
-    for (std::size_t semicolon; (semicolon = line.find(';', start)) != std::string::npos;
+    for (std::size_t semicolon; (semicolon = line.find(';', start)) != std::string_view::npos;
          start = semicolon + 1)
         fields.push_back(line.substr(start, semicolon - start));
     fields.push_back(line.substr(start));
-    return fields;
 }
 
 // Setters change a copy of one component and store it back, so that a refused value leaves
@@ -38,16 +37,16 @@ void ChangeComponent(TRecord& record, const Component& current,
 std::string Name(const TRecord& r, char) {
     return r.Place().Name();
 }
-void SetName(TRecord& r, const std::string& text) {
+void SetName(TRecord& r, std::string_view text) {
     ChangeComponent(r, r.Place(), &TRecord::SetPlace,
-                    [&](TRecord::TPlace& place) { place.SetName(text); });
+                    [&](TRecord::TPlace& place) { place.SetName(std::string(text)); });
 }
 
 // One of the four numbers of the position.
 template <Math::Whole (TRecord::TCoords::*Get)() const, void (TRecord::TCoords::*Set)(Math::Whole)>
 struct TCoordinate {
     static std::string Getter(const TRecord& r, char) { return (r.Coords().*Get)().Text(); }
-    static void Setter(TRecord& r, const std::string& text) {
+    static void Setter(TRecord& r, std::string_view text) {
         ChangeComponent(r, r.Coords(), &TRecord::SetCoords, [&](TRecord::TCoords& coords) {
             (coords.*Set)(Math::Whole::FromText(text));
         });
@@ -57,7 +56,7 @@ struct TCoordinate {
 std::string LatitudeDirection(const TRecord& r, char) {
     return r.Coords().IsNorth() ? "N" : "S";
 }
-void SetLatitudeDirection(TRecord& r, const std::string& text) {
+void SetLatitudeDirection(TRecord& r, std::string_view text) {
     ChangeComponent(r, r.Coords(), &TRecord::SetCoords,
                     [&](TRecord::TCoords& coords) { coords.SetNorth(text == "N" || text == "n"); });
 }
@@ -65,7 +64,7 @@ void SetLatitudeDirection(TRecord& r, const std::string& text) {
 std::string LongitudeDirection(const TRecord& r, char) {
     return r.Coords().IsWest() ? "W" : "E";
 }
-void SetLongitudeDirection(TRecord& r, const std::string& text) {
+void SetLongitudeDirection(TRecord& r, std::string_view text) {
     ChangeComponent(r, r.Coords(), &TRecord::SetCoords,
                     [&](TRecord::TCoords& coords) { coords.SetWest(text == "W" || text == "w"); });
 }
@@ -73,14 +72,14 @@ void SetLongitudeDirection(TRecord& r, const std::string& text) {
 std::string Altitude(const TRecord& r, char) {
     return r.Altitude().Value().Text();
 }
-void SetAltitude(TRecord& r, const std::string& text) {
+void SetAltitude(TRecord& r, std::string_view text) {
     r.SetAltitude(TRecord::TAltitude(Math::Whole::FromText(text)));
 }
 
 template <int Month>
 struct TTemperature {
     static std::string Getter(const TRecord& r, char) { return r.Temperatures().MonthText(Month); }
-    static void Setter(TRecord& r, const std::string& text) {
+    static void Setter(TRecord& r, std::string_view text) {
         ChangeComponent(
             r, r.Temperatures(), &TRecord::SetTemperatures,
             [&](TRecord::TTemperatureData& t) { t.SetMonth(Month, Math::Tenths::FromText(text)); });
@@ -90,7 +89,7 @@ struct TTemperature {
 template <int Month>
 struct TPrecipitation {
     static std::string Getter(const TRecord& r, char) { return r.Precipitation().MonthText(Month); }
-    static void Setter(TRecord& r, const std::string& text) {
+    static void Setter(TRecord& r, std::string_view text) {
         ChangeComponent(r, r.Precipitation(), &TRecord::SetPrecipitation,
                         [&](TRecord::TPrecipitationData& p) {
                             p.SetMonth(Month, Math::Tenths::FromText(text));
@@ -222,9 +221,11 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
         return {};
 
     // Each column's setter, looked up once; null for columns that are not read.
+    std::vector<std::string_view> fields;
+    SplitFields(line, fields);
     std::vector<const Accessor*> columns;
-    for (const std::string& name : Fields(line)) {
-        const auto found = ImportTable.find(name);
+    for (const std::string_view name : fields) {
+        const auto found = ImportTable.find(std::string(name));
         columns.push_back(found != ImportTable.end() && found->second.Setter ? &found->second
                                                                              : nullptr);
     }
@@ -233,7 +234,7 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
     while (lines.Next(line)) {
         if (line.empty())
             continue;
-        const std::vector<std::string> fields = Fields(line);
+        SplitFields(line, fields);
         TDiagramData record;
         try {
             for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i)

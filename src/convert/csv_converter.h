@@ -15,7 +15,7 @@ public:
     // record's exception for a value the record refuses; derived values have no setter.
     struct Accessor {
         std::string (*Getter)(const TDiagramData& record, char separator);
-        void (*Setter)(TDiagramData& record, const std::string& text);
+        void (*Setter)(TDiagramData& record, std::string_view text);
     };
 
     // A column of the export: its name and place; ordered by place alone.

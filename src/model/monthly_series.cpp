@@ -17,16 +17,16 @@ std::string OutOfRangeMessage(std::string_view quantity, int month, Math::Tenths
 } // namespace
 
 Math::Tenths TDiagramData::TMonthlySeries::RecomputeExtremes() {
-    Math::Tenths sum;
+    std::int64_t sum = 0;
     Lowest = Highest = MonthValues[0];
     for (const Math::Tenths value : MonthValues) {
-        sum += value;
+        sum += value.Units();
         if (value < Lowest)
             Lowest = value;
         if (value > Highest)
             Highest = value;
     }
-    return sum;
+    return Math::Tenths::FromUnits(sum);
 }
 
 TDiagramData::TTemperatureData::TXTemperatureOutOfRange::TXTemperatureOutOfRange(int month,
