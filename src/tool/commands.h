@@ -1,6 +1,9 @@
 #pragma once
 
+#include "database/database_mgr.h"
 #include "tool/tool_support.h"
+
+#include <memory>
 
 // The tool's commands; each returns its exit code or throws Tool::TUsageError or Tool::TFailure.
 namespace Tool {
@@ -10,5 +13,9 @@ int Info(const TArguments& arguments);
 int Find(const TArguments& arguments);
 int Convert(const TArguments& arguments);
 int Merge(const TArguments& arguments);
+int Render(const TArguments& arguments);
+
+// The database in the file, read only; nothing is created where there is none.
+std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName);
 
 } // namespace Tool

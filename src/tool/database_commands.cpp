@@ -18,13 +18,12 @@ void ExpectExistingFile(const std::string& fileName) {
         throw TFailure("Datei \"" + fileName + "\" nicht gefunden");
 }
 
-// The database in the file; nothing is created where there is none.
+} // namespace
+
 std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName) {
     ExpectExistingFile(fileName);
     return TDatabaseMgr::ReadOnly(fileName);
 }
-
-} // namespace
 
 int List(const TArguments& arguments) {
     arguments.ExpectPositional(1);

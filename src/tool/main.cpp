@@ -30,6 +30,15 @@ constexpr std::string_view HelpText =
     "                          importiert QUELLE, führt die Stationen mit DB zusammen und\n"
     "                          speichert DB; ähnliche Stationen werden ignoriert (ignore),\n"
     "                          ersetzt (replace) oder hinzugefügt (add)\n"
+    "  render DB NAME AUSGABE [OPTIONEN]\n"
+    "                          zeichnet das Klimadiagramm der Station NAME als .emf, .svg\n"
+    "                          oder .pdf in Originalgröße oder als .png in --width x --height\n"
+    "                          Bildpunkten (Vorgabe 800 x 600). Optionen wie im Programm:\n"
+    "                          --compare NAME2 [--overlay], --color, --small, --thick,\n"
+    "                          --ratio12, --no-axes, --no-grid, --no-frame, --no-marking,\n"
+    "                          --no-temperature, --no-precipitation, --no-place, --no-july,\n"
+    "                          --zero-fixed, --table complete|monthly|novalues|none,\n"
+    "                          --scale auto|5|10\n"
     "  help, --help            zeigt diese Hilfe\n"
     "  version, --version      zeigt die Version\n"
     "\n"
@@ -51,6 +60,12 @@ const std::map<std::string, TCommand, std::less<>> Commands = {
     {"find", {Tool::Find, {"--exact"}, {}}},
     {"convert", {Tool::Convert, {}, {"--filter"}}},
     {"merge", {Tool::Merge, {}, {"--similar"}}},
+    {"render",
+     {Tool::Render,
+      {"--overlay", "--color", "--small", "--thick", "--ratio12", "--no-axes", "--no-grid",
+       "--no-frame", "--no-marking", "--no-temperature", "--no-precipitation", "--no-place",
+       "--no-july", "--zero-fixed"},
+      {"--compare", "--table", "--scale", "--width", "--height"}}},
 };
 
 int Run(std::string_view name, const std::vector<std::string>& words) {

@@ -1,0 +1,134 @@
+#include "tool/commands.h"
+
+#include "convert/file_names.h"
+#include "database/safe_file.h"
+#include "diagram/emf_surface.h"
+#include "render/diagram_output.h"
+
+#include <QGuiApplication>
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace Tool {
+namespace {
+
+// The display settings the options describe; unnamed ones keep their defaults.
+TTvxConfig SettingsFrom(const TArguments& arguments) {
+    TTvxConfig settings;
+    const std::map<std::string, std::function<void(TTvxConfig&)>> switches = {
+        {"--color", [](TTvxConfig& s) { s.ColorOutput = true; }},
+        {"--small", [](TTvxConfig& s) { s.LargeSizeOutput = false; }},
+        {"--thick", [](TTvxConfig& s) { s.ThickLines = true; }},
+        {"--ratio12", [](TTvxConfig& s) { s.AxisRatio1to2 = true; }},
+        {"--no-axes", [](TTvxConfig& s) { s.DrawAxes = false; }},
+        {"--no-grid", [](TTvxConfig& s) { s.DrawGrid = false; }},
+        {"--no-frame", [](TTvxConfig& s) { s.DrawFrame = false; }},
+        {"--no-marking", [](TTvxConfig& s) { s.MarkAridHumid = false; }},
+        {"--no-temperature", [](TTvxConfig& s) { s.DrawTemperatureCurve = false; }},
+        {"--no-precipitation", [](TTvxConfig& s) { s.DrawPrecipitationCurve = false; }},
+        {"--no-place", [](TTvxConfig& s) { s.ShowPlaceInfo = false; }},
+        {"--no-july", [](TTvxConfig& s) { s.SouthernFromJuly = false; }},
+    };
+    for (const auto& [name, apply] : switches)
+        if (arguments.Switch(name))
+            apply(settings);
+
+    const std::string table = arguments.Option("--table").value_or("complete");
+    settings.TableComplete = table == "complete";
+    settings.TableMonthlyOnly = table == "monthly";
+    settings.TableWithoutValues = table == "novalues";
+    if (table != "complete" && table != "monthly" && table != "novalues" && table != "none")
+        throw TUsageError("--table erwartet complete, monthly, novalues oder none");
+
+    const std::string scale = arguments.Option("--scale").value_or("auto");
+    settings.PrecipScaleAuto = scale == "auto";
+    settings.PrecipScale1to10 = scale == "10";
+    if (scale != "auto" && scale != "5" && scale != "10")
+        throw TUsageError("--scale erwartet auto, 5 oder 10");
+    return settings;
+}
+
+int Pixels(const TArguments& arguments, const std::string& option, int fallback) {
+    const std::optional<std::string> text = arguments.Option(option);
+    if (!text)
+        return fallback;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end != text->data() + text->size() || value < 1 || value > 20000)
+        throw TUsageError(option + " erwartet eine Pixelzahl von 1 bis 20000");
+    return value;
+}
+
+const TDiagramData& StationNamed(const TDatabaseMgr& database, const std::string& utf8Name) {
+    const int index = database.Find(TDiagramData::TPlace(ToWindows1252(utf8Name)), -1, true);
+    if (index < 0)
+        throw TFailure("Station \"" + utf8Name + "\" nicht gefunden");
+    return database.RecordAt(index);
+}
+
+void WriteEmf(const std::string& fileName, const TTvxConfig& settings,
+              const TDiagramContent& content) {
+    const TDiagramRendering rendering = TDiagramRendering::Output(settings);
+    TEmfSurface surface(
+        TDiagramLayout(settings, rendering.ScaleDivisor).PictureSize(content.Comparing()));
+    DrawPicture(surface, rendering, content);
+    if (!SafeFile::Replace(fileName, surface.Finish()))
+        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden");
+}
+
+// Qt's pictures need an application, which draws without any display here.
+void WriteWithQt(const std::string& fileName, const std::string& extension,
+                 const TTvxConfig& settings, const TDiagramContent& content, QSize client) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "pelvanor-tool";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+
+    const QString file = QString::fromStdString(fileName);
+    bool written = false;
+    if (extension == ".png")
+        written = DiagramOutput::ScreenImage(settings, content, client).save(file, "PNG");
+    else if (extension == ".svg")
+        written = DiagramOutput::WriteSvg(file, settings, content);
+    else
+        written = DiagramOutput::WritePdf(file, settings, content);
+    if (!written)
+        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden");
+}
+
+} // namespace
+
+int Render(const TArguments& arguments) {
+    arguments.ExpectPositional(3);
+    const std::string& output = arguments.Positional(2);
+    std::string extension = FileNames::Extension(output);
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (extension != ".emf" && extension != ".svg" && extension != ".pdf" && extension != ".png")
+        throw TUsageError("das Ausgabeformat ergibt sich aus der Endung: .emf, .svg, .pdf oder .png");
+    const TTvxConfig settings = SettingsFrom(arguments);
+    const QSize client(Pixels(arguments, "--width", 800), Pixels(arguments, "--height", 600));
+
+    const auto database = ReadDatabase(arguments.Positional(0));
+    const TDiagramData& station = StationNamed(*database, arguments.Positional(1));
+    TDiagramContent content{&station, NegativeSteps(station)};
+    content.ZeroAxisFixed = arguments.Switch("--zero-fixed");
+    if (const auto partner = arguments.Option("--compare")) {
+        content.Comparison = &StationNamed(*database, *partner);
+        content.CompareNegativeSteps = NegativeSteps(*content.Comparison);
+        content.ShowOverlay = arguments.Switch("--overlay");
+    } else if (arguments.Switch("--overlay")) {
+        throw TUsageError("--overlay verlangt --compare");
+    }
+
+    if (extension == ".emf")
+        WriteEmf(output, settings, content);
+    else
+        WriteWithQt(output, extension, settings, content, client);
+    return ExitSuccess;
+}
+
+} // namespace Tool
