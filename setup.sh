@@ -7,6 +7,8 @@ cd "$(dirname "$0")"
 PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev libuemf-dev fonts-liberation
+  emf2svg
 )
 
 install_missing_packages() {
@@ -44,9 +46,10 @@ case "${1:-run}" in
     exec build/bin/pelvanor-tool --help
     ;;
   test)
+    # The core without Qt, checked for memory and undefined behaviour.
     build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPELVANOR_SANITIZE=ON \
-      -DPELVANOR_BENCHMARKS=OFF "${strict[@]}"
-    echo "== Tests mit AddressSanitizer und UndefinedBehaviorSanitizer"
+      -DPELVANOR_BENCHMARKS=OFF -DPELVANOR_WITH_QT=OFF "${strict[@]}"
+    echo "== Kerntests mit AddressSanitizer und UndefinedBehaviorSanitizer"
     ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
     build build "${strict[@]}"
     echo "== Alle Tests"

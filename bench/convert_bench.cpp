@@ -27,7 +27,9 @@ const Converter& Filter(const std::string& description) {
     throw std::logic_error(description);
 }
 
-const Converter& Csv() { return Filter("CSV (durch Semikola getrennte Liste)"); }
+const Converter& Csv() {
+    return Filter("CSV (durch Semikola getrennte Liste)");
+}
 
 std::string TemporaryFile(const std::string& name) {
     return (std::filesystem::temp_directory_path() / name).string();

@@ -13,8 +13,7 @@
 
 inline std::string FuzzInputFile(const std::uint8_t* data, std::size_t size) {
     static const int fd = memfd_create("pelvanor-fuzz", 0);
-    if (fd < 0 || ftruncate(fd, 0) != 0 ||
-        pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
+    if (fd < 0 || ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
         return {};
     return "/proc/self/fd/" + std::to_string(fd);
 }

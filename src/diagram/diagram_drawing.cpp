@@ -19,7 +19,9 @@ constexpr TColor Yellow{255, 255, 0};
 
 using THandle = TDrawingSurface::THandle;
 
-int Rounded(double value) { return static_cast<int>(Math::round(value, 0)); }
+int Rounded(double value) {
+    return static_cast<int>(Math::round(value, 0));
+}
 
 // A whole number as written in the table: tenths only where there are any.
 std::string TableNumber(Math::Tenths value, bool withTenths) {
@@ -86,9 +88,10 @@ private:
     }
 
     void FrameAndClip() {
-        const TPoint corners[] = {
-            {0, 0}, {Layout.DiagramWidth, 0}, {Layout.DiagramWidth, Layout.DiagramHeight},
-            {0, Layout.DiagramHeight}};
+        const TPoint corners[] = {{0, 0},
+                                  {Layout.DiagramWidth, 0},
+                                  {Layout.DiagramWidth, Layout.DiagramHeight},
+                                  {0, Layout.DiagramHeight}};
         if (!Overlay && Settings.DrawFrame) {
             Use(Pen(Black, Layout.FramePenWidth));
             Surface.Select(Surface.StockObject(TStockObject::NullBrush));
@@ -292,9 +295,9 @@ private:
         Surface.TextOut({left + 2 * column, Layout.TableHeadY + head.Height}, " (mm)");
 
         const auto& precipitation = Station.Precipitation();
-        const bool tenths = std::any_of(precipitation.Values().begin(),
-                                        precipitation.Values().end(),
-                                        [](Math::Tenths v) { return v.FractionPart() != 0; });
+        const bool tenths =
+            std::any_of(precipitation.Values().begin(), precipitation.Values().end(),
+                        [](Math::Tenths v) { return v.FractionPart() != 0; });
         const auto temperatures =
             InDisplayOrder(Station.Temperatures().Values(), Scale.MonthsFromJuly);
         const auto rain = InDisplayOrder(precipitation.Values(), Scale.MonthsFromJuly);
@@ -370,7 +373,9 @@ void DrawPicture(TDrawingSurface& surface, const TDiagramRendering& rendering,
                  const TDiagramContent& content) {
     const TTvxConfig& settings = *rendering.Settings;
     const TDiagramLayout layout(settings, rendering.ScaleDivisor);
-    const auto steps = [&content](int own) { return content.ZeroAxisFixed ? 3 : own; };
+    const auto steps = [&content](int own) {
+        return content.ZeroAxisFixed ? 3 : own;
+    };
 
     const TDiagramScale scale(*content.Station, steps(content.NegativeSteps), settings);
     TDiagramDrawing(surface, rendering, layout, *content.Station, scale, false).Draw({0, 0});
@@ -384,7 +389,8 @@ void DrawPicture(TDrawingSurface& surface, const TDiagramRendering& rendering,
     if (content.ShowOverlay) {
         // The upper diagram's scales, with the month order of the comparison station.
         TDiagramScale overlayScale = scale;
-        overlayScale.MonthsFromJuly = TDiagramScale(*content.Comparison, 1, settings).MonthsFromJuly;
+        overlayScale.MonthsFromJuly =
+            TDiagramScale(*content.Comparison, 1, settings).MonthsFromJuly;
         TDiagramDrawing(surface, rendering, layout, *content.Comparison, overlayScale, true)
             .Draw({0, 0});
     }

@@ -7,10 +7,14 @@
 namespace {
 
 // A value as the drawing computes with it: integer part plus tenths.
-double AsDouble(Math::Tenths value) { return value.IntegerPart() + value.FractionPart() * 0.1; }
+double AsDouble(Math::Tenths value) {
+    return value.IntegerPart() + value.FractionPart() * 0.1;
+}
 
 // Rounded with the library's rounding, then cut to a whole number.
-int Rounded(double value) { return static_cast<int>(Math::round(value, 0)); }
+int Rounded(double value) {
+    return static_cast<int>(Math::round(value, 0));
+}
 
 TCurve Curve(const TDiagramData::TMonthValues& values, const TDiagramScale& scale,
              const TDiagramLayout& layout, auto height) {
@@ -32,7 +36,9 @@ TCurve Curve(const TDiagramData::TMonthValues& values, const TDiagramScale& scal
 
 TDiagramLayout::TDiagramLayout(const TTvxConfig& settings, int scaleDivisor)
     : ScaleDivisor(scaleDivisor) {
-    const auto scaled = [scaleDivisor](int base) { return base / scaleDivisor; };
+    const auto scaled = [scaleDivisor](int base) {
+        return base / scaleDivisor;
+    };
     FramePenWidth = scaled(20);
     DiagramWidth = scaled(19500);
     DiagramHeight = scaled(13500);

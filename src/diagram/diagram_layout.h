@@ -16,11 +16,11 @@ struct TDiagramLayout {
     int ScaleDivisor;
     int FramePenWidth, DiagramWidth, DiagramHeight, MarginX, MarginY, GridStep, PlotWidth,
         PlotHeight, PlotLeft, PlotTop, AxisTickLength, MonthTickLength, UnitLabelY, NameY,
-        PositionY, AltitudeY, TableLeft, TableHeadY, TableColumnWidth, TableMonthX,
-        TableFirstRowY, TableRowPitch, TableValueInset, MeanLabelOffset, SumLabelOffset,
-        AxisFontHeight, NameFontHeight, PositionFontHeight, TableHeadFontHeight,
-        TableValueFontHeight, HumidStepDivisor, AridStepDivisor, DotSize, ThickPenWidth,
-        NormalPenWidth, ScreenFillModulus;
+        PositionY, AltitudeY, TableLeft, TableHeadY, TableColumnWidth, TableMonthX, TableFirstRowY,
+        TableRowPitch, TableValueInset, MeanLabelOffset, SumLabelOffset, AxisFontHeight,
+        NameFontHeight, PositionFontHeight, TableHeadFontHeight, TableValueFontHeight,
+        HumidStepDivisor, AridStepDivisor, DotSize, ThickPenWidth, NormalPenWidth,
+        ScreenFillModulus;
 
     // Derived measures.
     int ScreenStepX, XRatio, MonthWidth, PlotRight, GridDotsPerMonth, CurvePenWidth, PlotBottom;

@@ -49,7 +49,12 @@ struct TDeviceCaps {
     std::int32_t LogPixelsY = 0;
 };
 
-enum : std::uint8_t { FixedPitch = 0x01, VariablePitch = 0x02, FamilySwiss = 0x20, FamilyModern = 0x30 };
+enum : std::uint8_t {
+    FixedPitch = 0x01,
+    VariablePitch = 0x02,
+    FamilySwiss = 0x20,
+    FamilyModern = 0x30
+};
 
 struct TFontDescription {
     std::string Face;

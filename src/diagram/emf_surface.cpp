@@ -8,17 +8,23 @@
 #include <cstring>
 #include <map>
 #include <stdexcept>
-#include <utility>
 #include <uemf.h>
+#include <utility>
 
 namespace {
 
-U_COLORREF ColorRef(TColor color) { return colorref3_set(color.Red, color.Green, color.Blue); }
+U_COLORREF ColorRef(TColor color) {
+    return colorref3_set(color.Red, color.Green, color.Blue);
+}
 
-U_POINTL Point(TPoint point) { return point32_set(point.X, point.Y); }
+U_POINTL Point(TPoint point) {
+    return point32_set(point.X, point.Y);
+}
 
 // "Not computed", which every reader accepts for the bounds of a drawing record.
-U_RECTL NoBounds() { return rectl_set(point32_set(0, 0), point32_set(-1, -1)); }
+U_RECTL NoBounds() {
+    return rectl_set(point32_set(0, 0), point32_set(-1, -1));
+}
 
 // The metafile's closing record; its last word repeats its size.
 constexpr char EndOfFile[] = {14, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, 20, 0, 0, 0};
@@ -31,8 +37,8 @@ void PutWord32(std::string& bytes, std::size_t offset, std::uint32_t value) {
 std::vector<std::uint16_t> Utf16(std::string_view windows1252) {
     std::vector<std::uint16_t> text;
     for (const char c : windows1252)
-        text.push_back(static_cast<std::uint16_t>(
-            Windows1252::ToCodePoint(static_cast<unsigned char>(c))));
+        text.push_back(
+            static_cast<std::uint16_t>(Windows1252::ToCodePoint(static_cast<unsigned char>(c))));
     text.push_back(0);
     return text;
 }
@@ -79,14 +85,13 @@ TEmfSurface::TEmfSurface(TSize frame, const TDeviceCaps& reference)
         rectl_set(point32_set(0, 0), point32_set(frame.Width - 1, frame.Height - 1));
     const U_RECTL bounds = rectl_set(
         point32_set(0, 0),
-        point32_set(frame.Width * reference.HorizontalResolution /
-                            (reference.HorizontalSizeMm * 100) - 1,
-                    frame.Height * reference.VerticalResolution / (reference.VerticalSizeMm * 100) -
-                        1));
-    Recorder->Append(U_EMRHEADER_set(
-        bounds, frameRect, nullptr, 0, nullptr,
-        sizel_set(reference.HorizontalResolution, reference.VerticalResolution),
-        sizel_set(reference.HorizontalSizeMm, reference.VerticalSizeMm), 0));
+        point32_set(
+            frame.Width * reference.HorizontalResolution / (reference.HorizontalSizeMm * 100) - 1,
+            frame.Height * reference.VerticalResolution / (reference.VerticalSizeMm * 100) - 1));
+    Recorder->Append(
+        U_EMRHEADER_set(bounds, frameRect, nullptr, 0, nullptr,
+                        sizel_set(reference.HorizontalResolution, reference.VerticalResolution),
+                        sizel_set(reference.HorizontalSizeMm, reference.VerticalSizeMm), 0));
     // A fresh device: opaque white text background, black text, left and top alignment.
     Recorder->Append(U_EMRSETBKMODE_set(U_OPAQUE));
     Recorder->Append(U_EMRSETBKCOLOR_set(ColorRef({255, 255, 255})));
@@ -137,10 +142,9 @@ TDrawingSurface::THandle TEmfSurface::CreatePen(TColor color, std::int32_t width
         Recorder->Append(createpen_set(&slot, Recorder->Handles,
                                        logpen_set(U_PS_SOLID, point_set(1, 0), ColorRef(color))));
     } else {
-        PU_EXTLOGPEN pen = extlogpen_set(U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_ROUND |
-                                             U_PS_JOIN_ROUND,
-                                         static_cast<std::uint32_t>(width), U_BS_SOLID,
-                                         ColorRef(color), 0, 0, nullptr);
+        PU_EXTLOGPEN pen = extlogpen_set(
+            U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_ROUND | U_PS_JOIN_ROUND,
+            static_cast<std::uint32_t>(width), U_BS_SOLID, ColorRef(color), 0, 0, nullptr);
         Recorder->Append(extcreatepen_set(&slot, Recorder->Handles, nullptr, 0, nullptr, pen));
         std::free(pen);
     }
@@ -160,8 +164,9 @@ TDrawingSurface::THandle TEmfSurface::CreateFont(const TFontDescription& font) {
     std::vector<std::uint16_t> face = Utf16(font.Face);
     face.resize(std::max<std::size_t>(face.size(), 32), 0);
     std::uint16_t empty[64] = {};
-    const U_LOGFONT logFont = logfont_set(font.Height, font.Width, 0, 0, font.Weight, 0, 0, 0,
-                                          U_ANSI_CHARSET, 0, 0, 0, font.PitchAndFamily, face.data());
+    const U_LOGFONT logFont =
+        logfont_set(font.Height, font.Width, 0, 0, font.Weight, 0, 0, 0, U_ANSI_CHARSET, 0, 0, 0,
+                    font.PitchAndFamily, face.data());
     U_LOGFONT_PANOSE described = logfont_panose_set(logFont, empty, empty, 0, U_PANOSE{});
     std::uint32_t slot = 0;
     Recorder->Append(extcreatefontindirectw_set(&slot, Recorder->Handles, nullptr,
@@ -214,16 +219,20 @@ void TEmfSurface::Delete(THandle object) {
     Recorder->Fonts.erase(object);
 }
 
-void TEmfSurface::MoveTo(TPoint point) { Recorder->Append(U_EMRMOVETOEX_set(Point(point))); }
+void TEmfSurface::MoveTo(TPoint point) {
+    Recorder->Append(U_EMRMOVETOEX_set(Point(point)));
+}
 
-void TEmfSurface::LineTo(TPoint point) { Recorder->Append(U_EMRLINETO_set(Point(point))); }
+void TEmfSurface::LineTo(TPoint point) {
+    Recorder->Append(U_EMRLINETO_set(Point(point)));
+}
 
 void TEmfSurface::Polygon(std::span<const TPoint> points) {
     std::vector<U_POINTL> corners;
     for (const TPoint point : points)
         corners.push_back(Point(point));
-    Recorder->Append(U_EMRPOLYGON_set(NoBounds(), static_cast<std::uint32_t>(corners.size()),
-                                      corners.data()));
+    Recorder->Append(
+        U_EMRPOLYGON_set(NoBounds(), static_cast<std::uint32_t>(corners.size()), corners.data()));
 }
 
 void TEmfSurface::Rectangle(TPoint topLeft, TPoint bottomRight) {
@@ -263,7 +272,8 @@ void TEmfSurface::TextOut(TPoint point, std::string_view text) {
     const TFontLayout layout(font != Recorder->Fonts.end() ? font->second : TFontDescription{});
     std::vector<std::uint32_t> advances;
     for (const char c : text)
-        advances.push_back(static_cast<std::uint32_t>(layout.Advance(static_cast<unsigned char>(c))));
+        advances.push_back(
+            static_cast<std::uint32_t>(layout.Advance(static_cast<unsigned char>(c))));
     std::vector<std::uint16_t> characters = Utf16(text);
 
     // 1/100 mm per logical unit, as Windows writes it.
@@ -276,18 +286,17 @@ void TEmfSurface::TextOut(TPoint point, std::string_view text) {
     };
     char* placed = emrtext_set(Point(point), static_cast<std::uint32_t>(text.size()), 2,
                                characters.data(), 0, NoBounds(), advances.data());
-    Recorder->Append(U_EMREXTTEXTOUTW_set(
-        NoBounds(), U_GM_COMPATIBLE,
-        scale(Reference.HorizontalSizeMm, Reference.HorizontalResolution,
-              mapping.ViewportExtent.Width, mapping.WindowExtent.Width),
-        scale(Reference.VerticalSizeMm, Reference.VerticalResolution,
-              mapping.ViewportExtent.Height, mapping.WindowExtent.Height),
-        reinterpret_cast<PU_EMRTEXT>(placed)));
+    Recorder->Append(
+        U_EMREXTTEXTOUTW_set(NoBounds(), U_GM_COMPATIBLE,
+                             scale(Reference.HorizontalSizeMm, Reference.HorizontalResolution,
+                                   mapping.ViewportExtent.Width, mapping.WindowExtent.Width),
+                             scale(Reference.VerticalSizeMm, Reference.VerticalResolution,
+                                   mapping.ViewportExtent.Height, mapping.WindowExtent.Height),
+                             reinterpret_cast<PU_EMRTEXT>(placed)));
     std::free(placed);
 }
 
 TTextMetrics TEmfSurface::TextMetrics() const {
     const auto font = Recorder->Fonts.find(Current.Font);
-    return TFontLayout(font != Recorder->Fonts.end() ? font->second : TFontDescription{})
-        .Metrics();
+    return TFontLayout(font != Recorder->Fonts.end() ? font->second : TFontDescription{}).Metrics();
 }

@@ -21,7 +21,9 @@ struct TFaceMetrics {
 
     // The face's metrics; Arial's for any face but "Courier New", as Windows substitutes.
     static const TFaceMetrics& Of(std::string_view face);
-    std::int32_t Advance(unsigned char byte) const { return byte < 0x20 ? 0 : Advances[byte - 0x20]; }
+    std::int32_t Advance(unsigned char byte) const {
+        return byte < 0x20 ? 0 : Advances[byte - 0x20];
+    }
 };
 
 // A font's metrics and text widths at its size, in the logical units it was described in.

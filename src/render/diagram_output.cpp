@@ -41,9 +41,9 @@ QImage ScreenImage(const TTvxConfig& settings, const TDiagramContent& content, Q
     image.fill(Qt::white);
     QPainter painter(&image);
     // The picture recorded for the screen is played back onto the fitted rectangle.
-    const QTransform playback = QTransform::fromScale(
-        static_cast<double>(image.width()) / natural.Width,
-        static_cast<double>(image.height()) / natural.Height);
+    const QTransform playback =
+        QTransform::fromScale(static_cast<double>(image.width()) / natural.Width,
+                              static_cast<double>(image.height()) / natural.Height);
     TPainterSurface surface(painter, screen, playback);
     DrawPicture(surface, rendering, content);
     painter.end();

@@ -20,8 +20,7 @@ QImage ScreenImage(const TTvxConfig& settings, const TDiagramContent& content, Q
                    double devicePixelRatio = 1.0);
 
 // The output rendering at its true size, at the origin of the device's printable area.
-void DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings,
-                  const TDiagramContent& content);
+void DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings, const TDiagramContent& content);
 
 // The true-size picture as a one-page PDF or as SVG; false when the file cannot be written.
 bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);

@@ -4,15 +4,17 @@
 #include "render/qt_text.h"
 
 #include <QFontMetricsF>
-#include <QPainterPath>
 #include <QPaintDevice>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace {
 
-QColor ToQColor(TColor color) { return QColor(color.Red, color.Green, color.Blue); }
+QColor ToQColor(TColor color) {
+    return QColor(color.Red, color.Green, color.Blue);
+}
 
 constexpr std::uint32_t HorizontalAlignMask = 6;
 constexpr std::uint32_t AlignBottomFlag = 8;
@@ -27,8 +29,14 @@ TPainterSurface::TPainterSurface(QPainter& painter, const TDeviceCaps& reference
     NullBrush = Add({TKind::Brush, {}, 0, {}, true});
     const THandle whiteBrush = Add({TKind::Brush, {255, 255, 255}});
     const THandle systemFont = Add({TKind::Font, {}, 0, {"Arial", -1000, 0, 400, VariablePitch}});
-    Current = {Playback, BlackPen, whiteBrush, systemFont, {0, 0, 0}, TBackgroundMode::Opaque,
-               AlignLeft | AlignTop, {}};
+    Current = {Playback,
+               BlackPen,
+               whiteBrush,
+               systemFont,
+               {0, 0, 0},
+               TBackgroundMode::Opaque,
+               AlignLeft | AlignTop,
+               {}};
     Painter.setRenderHint(QPainter::Antialiasing, true);
     Painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
@@ -108,7 +116,9 @@ TDrawingSurface::THandle TPainterSurface::Select(THandle object) {
     return object;
 }
 
-void TPainterSurface::Delete(THandle object) { Objects.erase(object); }
+void TPainterSurface::Delete(THandle object) {
+    Objects.erase(object);
+}
 
 QPointF TPainterSurface::Map(TPoint point) const {
     return Current.Transform.map(QPointF(point.X, point.Y));
@@ -124,7 +134,9 @@ void TPainterSurface::FillPixels(QRectF area, TColor color) {
     Painter.fillRect(area, ToQColor(color));
 }
 
-void TPainterSurface::MoveTo(TPoint point) { Current.Position = point; }
+void TPainterSurface::MoveTo(TPoint point) {
+    Current.Position = point;
+}
 
 void TPainterSurface::LineTo(TPoint point) {
     const QPoint from = Map(Current.Position).toPoint();
@@ -148,7 +160,8 @@ void TPainterSurface::LineTo(TPoint point) {
         const auto [left, right] = span(from.x(), to.x());
         FillPixels(QRectF(left, from.y() - width / 2, right - left, width), color);
     } else {
-        Painter.setPen(QPen(ToQColor(color), PenWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        Painter.setPen(
+            QPen(ToQColor(color), PenWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         Painter.drawLine(exactFrom, exactTo);
     }
 }
@@ -201,13 +214,17 @@ void TPainterSurface::ClipToPolygon(std::span<const TPoint> points) {
     Painter.setClipPath(path, Qt::ReplaceClip);
 }
 
-void TPainterSurface::SetTextColor(TColor color) { Current.TextColor = color; }
+void TPainterSurface::SetTextColor(TColor color) {
+    Current.TextColor = color;
+}
 
 TBackgroundMode TPainterSurface::SetBackgroundMode(TBackgroundMode mode) {
     return std::exchange(Current.Mode, mode);
 }
 
-void TPainterSurface::SetTextAlign(std::uint32_t flags) { Current.Align = flags; }
+void TPainterSurface::SetTextAlign(std::uint32_t flags) {
+    Current.Align = flags;
+}
 
 TPainterSurface::TDeviceFont TPainterSurface::FontOf(const TFontDescription& description) const {
     const TFaceMetrics& face = TFaceMetrics::Of(description.Face);
@@ -262,9 +279,9 @@ void TPainterSurface::TextOut(TPoint point, std::string_view text) {
         baseline = anchor.y() - metrics.descent();
 
     if (Current.Mode == TBackgroundMode::Opaque)
-        Painter.fillRect(QRectF(left, baseline - metrics.ascent(), width,
-                                metrics.ascent() + metrics.descent()),
-                         Qt::white);
+        Painter.fillRect(
+            QRectF(left, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
+            Qt::white);
     Painter.save();
     Painter.translate(left, baseline);
     Painter.scale(font.WidthScale, 1.0);

@@ -49,8 +49,8 @@ public:
 private:
     enum class TKind { Pen, Brush, Font };
     struct TObject {
-        TObject(TKind kind, TColor color = {}, std::int32_t width = 0,
-                TFontDescription font = {}, bool null = false)
+        TObject(TKind kind, TColor color = {}, std::int32_t width = 0, TFontDescription font = {},
+                bool null = false)
             : Kind(kind), Color(color), Width(width), Font(std::move(font)), Null(null) {}
 
         TKind Kind;

@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <charconv>
+#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -17,18 +18,54 @@ namespace {
 TTvxConfig SettingsFrom(const TArguments& arguments) {
     TTvxConfig settings;
     const std::map<std::string, std::function<void(TTvxConfig&)>> switches = {
-        {"--color", [](TTvxConfig& s) { s.ColorOutput = true; }},
-        {"--small", [](TTvxConfig& s) { s.LargeSizeOutput = false; }},
-        {"--thick", [](TTvxConfig& s) { s.ThickLines = true; }},
-        {"--ratio12", [](TTvxConfig& s) { s.AxisRatio1to2 = true; }},
-        {"--no-axes", [](TTvxConfig& s) { s.DrawAxes = false; }},
-        {"--no-grid", [](TTvxConfig& s) { s.DrawGrid = false; }},
-        {"--no-frame", [](TTvxConfig& s) { s.DrawFrame = false; }},
-        {"--no-marking", [](TTvxConfig& s) { s.MarkAridHumid = false; }},
-        {"--no-temperature", [](TTvxConfig& s) { s.DrawTemperatureCurve = false; }},
-        {"--no-precipitation", [](TTvxConfig& s) { s.DrawPrecipitationCurve = false; }},
-        {"--no-place", [](TTvxConfig& s) { s.ShowPlaceInfo = false; }},
-        {"--no-july", [](TTvxConfig& s) { s.SouthernFromJuly = false; }},
+        {"--color",
+         [](TTvxConfig& s) {
+             s.ColorOutput = true;
+         }},
+        {"--small",
+         [](TTvxConfig& s) {
+             s.LargeSizeOutput = false;
+         }},
+        {"--thick",
+         [](TTvxConfig& s) {
+             s.ThickLines = true;
+         }},
+        {"--ratio12",
+         [](TTvxConfig& s) {
+             s.AxisRatio1to2 = true;
+         }},
+        {"--no-axes",
+         [](TTvxConfig& s) {
+             s.DrawAxes = false;
+         }},
+        {"--no-grid",
+         [](TTvxConfig& s) {
+             s.DrawGrid = false;
+         }},
+        {"--no-frame",
+         [](TTvxConfig& s) {
+             s.DrawFrame = false;
+         }},
+        {"--no-marking",
+         [](TTvxConfig& s) {
+             s.MarkAridHumid = false;
+         }},
+        {"--no-temperature",
+         [](TTvxConfig& s) {
+             s.DrawTemperatureCurve = false;
+         }},
+        {"--no-precipitation",
+         [](TTvxConfig& s) {
+             s.DrawPrecipitationCurve = false;
+         }},
+        {"--no-place",
+         [](TTvxConfig& s) {
+             s.ShowPlaceInfo = false;
+         }},
+        {"--no-july",
+         [](TTvxConfig& s) {
+             s.SouthernFromJuly = false;
+         }},
     };
     for (const auto& [name, apply] : switches)
         if (arguments.Switch(name))
@@ -77,11 +114,16 @@ void WriteEmf(const std::string& fileName, const TTvxConfig& settings,
         throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden");
 }
 
-// Qt's pictures need an application, which draws without any display here.
+// Qt's pictures need an application, which draws without any display here. Its notes about the
+// desktop environment are no concern of the tool's users.
 void WriteWithQt(const std::string& fileName, const std::string& extension,
                  const TTvxConfig& settings, const TDiagramContent& content, QSize client) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
     int argc = 1;
     char name[] = "pelvanor-tool";
     char* argv[] = {name, nullptr};
@@ -108,7 +150,8 @@ int Render(const TArguments& arguments) {
     for (char& c : extension)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     if (extension != ".emf" && extension != ".svg" && extension != ".pdf" && extension != ".png")
-        throw TUsageError("das Ausgabeformat ergibt sich aus der Endung: .emf, .svg, .pdf oder .png");
+        throw TUsageError(
+            "das Ausgabeformat ergibt sich aus der Endung: .emf, .svg, .pdf oder .png");
     const TTvxConfig settings = SettingsFrom(arguments);
     const QSize client(Pixels(arguments, "--width", 800), Pixels(arguments, "--height", 600));
 

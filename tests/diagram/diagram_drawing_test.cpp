@@ -23,9 +23,8 @@ const TDiagramData Arid = MakeStation("Trocken", {20, 22, 25, 28, 32, 34, 35, 34
 // Precipitation twice the temperature: both curves lie on each other.
 const TDiagramData Meeting = MakeStation("Gleich", {5, 6, 7, 8, 9, 10, 11, 10, 9, 8, 7, 6},
                                          {10, 12, 14, 16, 18, 20, 22, 20, 18, 16, 14, 12});
-const TDiagramData ColdAndWet =
-    MakeStation("Kalt", {-15, -12, -6, 2, 8, 12, 14, 12, 7, 1, -6, -12},
-                {40, 35, 30, 30, 40, 60, 70, 70, 60, 50, 45, 40});
+const TDiagramData ColdAndWet = MakeStation("Kalt", {-15, -12, -6, 2, 8, 12, 14, 12, 7, 1, -6, -12},
+                                            {40, 35, 30, 30, 40, 60, 70, 70, 60, 50, 45, 40});
 const TDiagramData Monsoon = MakeStation("Monsun", {24, 25, 27, 29, 30, 29, 28, 28, 28, 28, 27, 25},
                                          {10, 20, 30, 50, 150, 400, 600, 500, 300, 150, 40, 10});
 
@@ -74,8 +73,9 @@ TEST(MarkingTest, AridStationIsOnlyFilledAndNotAtTheAxes) {
     const auto fill = Marks(drawn, Yellow, 2);
     ASSERT_FALSE(fill.empty());
     EXPECT_TRUE(Marks(drawn, Blue, 10).empty());
-    const auto [first, last] = std::minmax_element(
-        fill.begin(), fill.end(), [](const TLine& a, const TLine& b) { return a.From.X < b.From.X; });
+    const auto [first, last] =
+        std::minmax_element(fill.begin(), fill.end(),
+                            [](const TLine& a, const TLine& b) { return a.From.X < b.From.X; });
     EXPECT_EQ(first->From.X, drawn.Layout.PlotLeft + 1);
     EXPECT_EQ(last->From.X, drawn.Layout.PlotRight - 1);
     // From the temperature down to one past the precipitation, whose end point is not drawn.
@@ -108,8 +108,9 @@ TEST(MarkingTest, PerhumidAreaOnlyWhenTheScaleIsReduced) {
         EXPECT_EQ(line.To.Y, reduced.Layout.PlotBottom + 1000 - 6 * 1000);
 
     TTvxConfig unreducedSettings;
-    const TDiagramData light = MakeStation("Leicht", {24, 25, 27, 29, 30, 29, 28, 28, 28, 28, 27, 25},
-                                           {10, 20, 30, 50, 80, 120, 190, 150, 100, 60, 40, 10});
+    const TDiagramData light =
+        MakeStation("Leicht", {24, 25, 27, 29, 30, 29, 28, 28, 28, 28, 27, 25},
+                    {10, 20, 30, 50, 80, 120, 190, 150, 100, 60, 40, 10});
     const TDrawn unreduced = Draw(light, unreducedSettings);
     EXPECT_TRUE(Marks(unreduced, Blue, 2).empty()); // mode 0 has no solid area
     EXPECT_FALSE(Marks(unreduced, Blue, 10).empty());
@@ -156,8 +157,8 @@ TEST(AxesTest, ColoursAndLabels) {
             EXPECT_EQ(text.Color, Blue);
         }
     }
-    EXPECT_EQ(temperatureLabels, (std::vector<std::string>{"40", "30", "20", "10", "0", "-10",
-                                                            "-20", "°C"_cp1252}));
+    EXPECT_EQ(temperatureLabels,
+              (std::vector<std::string>{"40", "30", "20", "10", "0", "-10", "-20", "°C"_cp1252}));
     // Month letters are written without background, the labels on the opaque background.
     for (const auto& text : drawn.Surface.Texts) {
         if (text.Text.size() == 1 && std::isalpha(static_cast<unsigned char>(text.Text[0]))) {
@@ -236,15 +237,16 @@ TEST(PictureTest, ComparisonStacksTwoDiagramsAndOverlaysCurves) {
     const TTvxConfig settings;
     TRecordingSurface surface;
     const TDiagramRendering rendering{&settings, true, true, 1};
-    TDiagramContent content{&Humid, NegativeSteps(Humid), &ColdAndWet, NegativeSteps(ColdAndWet),
-                            true, false};
+    TDiagramContent content{
+        &Humid, NegativeSteps(Humid), &ColdAndWet, NegativeSteps(ColdAndWet), true, false};
     DrawPicture(surface, rendering, content);
     ASSERT_EQ(surface.Mappings.size(), 3u);
     EXPECT_EQ(surface.Mappings[1].ViewportOrigin, (TPoint{0, 13600}));
     EXPECT_EQ(surface.Mappings[2].ViewportOrigin, (TPoint{0, 0}));
-    const auto green = std::count_if(surface.Lines.begin(), surface.Lines.end(), [](const TLine& l) {
-        return l.Color == TColor{0, 255, 0};
-    });
+    const auto green =
+        std::count_if(surface.Lines.begin(), surface.Lines.end(), [](const TLine& l) {
+            return l.Color == TColor{0, 255, 0};
+        });
     EXPECT_EQ(green, 13);
     // Every object made for a drawing is gone afterwards, apart from stock objects.
     for (const auto& [handle, object] : surface.Objects)

@@ -7,7 +7,9 @@ namespace {
 
 using Math::Tenths;
 
-Tenths T(std::int64_t tenths) { return Tenths::FromUnits(tenths); }
+Tenths T(std::int64_t tenths) {
+    return Tenths::FromUnits(tenths);
+}
 
 TDiagramData WithColdestMonth(double coldest) {
     return MakeStation("X", {coldest, 5, 10, 15, 20, 25, 20, 15, 10, 5, 0, coldest + 1},
@@ -83,8 +85,8 @@ TEST(HeightTest, TenDegreesOrTwentyMillimetresAGridStep) {
 TEST(CurveTest, EdgePointsCloseTheYear) {
     const TTvxConfig settings;
     const TDiagramLayout layout(settings, 1);
-    const TDiagramData station = MakeStation(
-        "X", {-3.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2.0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const TDiagramData station = MakeStation("X", {-3.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2.0},
+                                             {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     const TDiagramScale scale(station, 2, settings);
     const TCurve curve = TemperatureCurve(station, scale, layout);
     EXPECT_EQ(curve.X[0], 1250);
@@ -136,15 +138,15 @@ TEST(LayoutTest, RatioOneToTwoAndHalfSize) {
 }
 
 TEST(LabelTest, TemperatureNeverAboveFortyAndPrecipitationReduced) {
-    EXPECT_EQ(TemperatureLabel(0, 1), std::nullopt);     // 90
+    EXPECT_EQ(TemperatureLabel(0, 1), std::nullopt); // 90
     EXPECT_EQ(TemperatureLabel(5, 1), 40);
-    EXPECT_EQ(TemperatureLabel(9, 1), 0);                // the bottom axis
+    EXPECT_EQ(TemperatureLabel(9, 1), 0); // the bottom axis
     EXPECT_EQ(TemperatureLabel(9, 3), -20);
     EXPECT_EQ(TemperatureLabel(0, 6), 40);
 
     const TTvxConfig settings;
     TDiagramScale scale(WithWettestMonth(10), 1, settings);
-    EXPECT_EQ(PrecipitationLabel(3, scale), 120);        // mode 0: unreduced
+    EXPECT_EQ(PrecipitationLabel(3, scale), 120); // mode 0: unreduced
     scale.PrecipMode = 1;
     EXPECT_EQ(PrecipitationLabel(3, scale), 200);
     EXPECT_EQ(PrecipitationLabel(4, scale), 100);
@@ -163,7 +165,8 @@ TEST(MappingTest, DeviceSizesAndFitting) {
     const TMapping mapping = layout.Mapping(printer, {0, 0});
     EXPECT_EQ(mapping.WindowExtent, (TSize{19500, 13500}));
     EXPECT_EQ(mapping.WindowOrigin, (TPoint{-100, -100}));
-    EXPECT_EQ(mapping.ViewportExtent, (TSize{MulDiv(19500, 4961, 21000), MulDiv(13500, 7016, 29700)}));
+    EXPECT_EQ(mapping.ViewportExtent,
+              (TSize{MulDiv(19500, 4961, 21000), MulDiv(13500, 7016, 29700)}));
     EXPECT_EQ(layout.NaturalSize(printer, false), (TSize{4654, 3236}));
     EXPECT_EQ(layout.LowerPlacement(printer), (TPoint{0, 3189 + 24}));
 

@@ -41,14 +41,15 @@ std::vector<TRecord> Records(const std::string& bytes) {
 
 std::string Metafile(const TTvxConfig& settings, const TDiagramContent& content) {
     const TDiagramRendering rendering = TDiagramRendering::Output(settings);
-    TEmfSurface surface(TDiagramLayout(settings, rendering.ScaleDivisor)
-                            .PictureSize(content.Comparing()));
+    TEmfSurface surface(
+        TDiagramLayout(settings, rendering.ScaleDivisor).PictureSize(content.Comparing()));
     DrawPicture(surface, rendering, content);
     return surface.Finish();
 }
 
-const TDiagramData Station = MakeStation("Köln/Deutschland", {2.4, 3.1, 6.2, 9.6, 13.7, 16.5, 18.3, 17.8, 14.3, 10.2, 6.2, 3.4},
-                                         {62.1, 51.4, 64.3, 53.8, 71.1, 86.8, 89.2, 76.2, 64, 67.9, 70.3, 74.3});
+const TDiagramData Station = MakeStation(
+    "Köln/Deutschland", {2.4, 3.1, 6.2, 9.6, 13.7, 16.5, 18.3, 17.8, 14.3, 10.2, 6.2, 3.4},
+    {62.1, 51.4, 64.3, 53.8, 71.1, 86.8, 89.2, 76.2, 64, 67.9, 70.3, 74.3});
 
 TEST(EmfSurfaceTest, HeaderTotalsMatchTheFile) {
     const std::string bytes = Metafile(TTvxConfig(), {&Station, NegativeSteps(Station)});
@@ -99,8 +100,8 @@ TEST(EmfSurfaceTest, MetricsAreThoseOfTheWindowsFaces) {
     const auto courier = surface.CreateFont({"Courier New", -450, 0, 400, FixedPitch});
     surface.Select(courier);
     const TTextMetrics metrics = surface.TextMetrics();
-    EXPECT_EQ(metrics.Ascent, 375);  // 450 * 1705 / 2048
-    EXPECT_EQ(metrics.Height, 510);  // and 135 below
+    EXPECT_EQ(metrics.Ascent, 375); // 450 * 1705 / 2048
+    EXPECT_EQ(metrics.Height, 510); // and 135 below
     EXPECT_EQ(metrics.InternalLeading, 60);
     const auto arial = surface.CreateFont({"Arial", -600, 0, 400, VariablePitch});
     surface.Select(arial);
@@ -114,8 +115,9 @@ TEST(EmfSurfaceTest, Emf2svgConvertsComparisonsInBlackAndWhite) {
         GTEST_SKIP() << "emf2svg-conv is not installed";
     TTvxConfig settings;
     settings.LargeSizeOutput = false;
-    const TDiagramData south = MakeStation("Süd", {25, 24, 22, 18, 14, 11, 10, 12, 15, 18, 21, 24},
-                                           {100, 110, 120, 80, 60, 40, 30, 35, 50, 70, 90, 100}, false);
+    const TDiagramData south =
+        MakeStation("Süd", {25, 24, 22, 18, 14, 11, 10, 12, 15, 18, 21, 24},
+                    {100, 110, 120, 80, 60, 40, 30, 35, 50, 70, 90, 100}, false);
     const std::string bytes =
         Metafile(settings, {&Station, NegativeSteps(Station), &south, NegativeSteps(south), true});
     TTempDir dir;

@@ -10,8 +10,8 @@
 inline TDiagramData::TMonthValues TenthsOf(const std::array<double, 12>& values) {
     TDiagramData::TMonthValues tenths{};
     for (int m = 0; m < 12; ++m)
-        tenths[m] = Math::Tenths::FromUnits(static_cast<std::int64_t>(values[m] * 10 +
-                                                                      (values[m] < 0 ? -0.5 : 0.5)));
+        tenths[m] = Math::Tenths::FromUnits(
+            static_cast<std::int64_t>(values[m] * 10 + (values[m] < 0 ? -0.5 : 0.5)));
     return tenths;
 }
 

@@ -150,4 +150,42 @@ TEST_F(PelvanorToolTest, MergeCountsAndSaves) {
     EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 5);
 }
 
+TEST_F(PelvanorToolTest, RenderWritesEveryFormat) {
+    const std::string database = MakeDatabase();
+    const auto render = [&](const std::string& file, std::vector<std::string> options = {}) {
+        std::vector<std::string> words{"render", database, "Köln/Deutschland", Dir.File(file)};
+        words.insert(words.end(), options.begin(), options.end());
+        return Run(words);
+    };
+    EXPECT_EQ(render("k.png").ExitCode, 0);
+    const std::string png = TTempDir::Read(Dir.File("k.png"));
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    // Width and height from the PNG header: 800 by 556, the picture fitted into 800 by 600.
+    const auto word = [&png](std::size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(word(16), 800u);
+    EXPECT_EQ(word(20), 556u);
+
+    EXPECT_EQ(render("k.pdf", {"--compare", "Wien/Österreich", "--overlay"}).ExitCode, 0);
+    EXPECT_TRUE(TTempDir::Read(Dir.File("k.pdf")).starts_with("%PDF"));
+    EXPECT_EQ(render("k.svg", {"--color", "--table", "none"}).ExitCode, 0);
+    EXPECT_NE(TTempDir::Read(Dir.File("k.svg")).find("<svg"), std::string::npos);
+    EXPECT_EQ(render("k.EMF", {"--small", "--scale", "10"}).ExitCode, 0);
+    EXPECT_EQ(TTempDir::Read(Dir.File("k.EMF")).substr(40, 4), " EMF");
+
+    EXPECT_EQ(render("k.gif").ExitCode, 2);
+    EXPECT_EQ(render("k.png", {"--overlay"}).ExitCode, 2);
+    EXPECT_EQ(render("k.png", {"--table", "halb"}).ExitCode, 2);
+    EXPECT_EQ(render("k.png", {"--width", "0"}).ExitCode, 2);
+    const TRun unknown = Run({"render", database, "Nirgendwo", Dir.File("n.png")});
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_EQ(unknown.Err, "pelvanor-tool: Station \"Nirgendwo\" nicht gefunden\n");
+    EXPECT_FALSE(std::filesystem::exists(Dir.File("n.png")));
+}
+
 } // namespace

@@ -1,0 +1,11 @@
+// The main of test programs that draw with Qt: an application without any display.
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
