@@ -1,0 +1,17 @@
+# cmake -DOUTPUT=file.cpp -DINPUTS="name=path|name=path" -P EmbedFiles.cmake
+# Writes the files' bytes as constant arrays named after them.
+set(content "// Generated from the pictures under resources/; do not edit.\n\n#include <cstddef>\n\n")
+string(REPLACE "|" ";" entries "${INPUTS}")
+foreach(entry IN LISTS entries)
+  string(REPLACE "=" ";" parts "${entry}")
+  list(GET parts 0 name)
+  list(GET parts 1 path)
+  file(READ "${path}" hex HEX)
+  string(LENGTH "${hex}" length)
+  math(EXPR size "${length} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n" bytes "${bytes}")
+  string(APPEND content "extern const unsigned char ${name}[] = {\n${bytes}};\nextern const std::size_t ${name}Size = ${size};\n\n")
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "${content}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
