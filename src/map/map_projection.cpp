@@ -90,7 +90,9 @@ TMapProjection::TExact TEuropeProjection::Project(double longitude, double latit
 }
 
 TGeoRect TEuropeProjection::ToGeographic(const TPixelRect& pixels) const {
-    const auto longitude = [](int column) { return 34.0L - 0.12L * (column - 3.0L); };
+    const auto longitude = [](int column) {
+        return 34.0L - 0.12L * (column - 3.0L);
+    };
     const auto latitude = [](int row) {
         if (row >= 326)
             return 45.0L - (row - 326.0L) * 0.1111111111111111L;

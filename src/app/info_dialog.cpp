@@ -1,0 +1,61 @@
+#include "app/info_dialog.h"
+
+#include "database/database_mgr.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* Value(const QString& text, int id) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::number(id));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+TInfoDialog::TInfoDialog(const TDatabaseMgr& database, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Programminformationen"));
+
+    auto* icon = new QLabel;
+    icon->setObjectName(QStringLiteral("4801"));
+    icon->setPixmap(QApplication::windowIcon().pixmap(42, 40));
+    auto* title = new QLabel(QStringLiteral("Pelvanor für Windows 2.1c"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* header = new QHBoxLayout;
+    header->addWidget(icon);
+    header->addWidget(title, 1);
+
+    const auto& databaseHeader = database.Header();
+    auto* group = new QGroupBox(QStringLiteral("Datenbankinformationen"));
+    auto* facts = new QGridLayout(group);
+    facts->addWidget(new QLabel(QStringLiteral("Datenbanksignatur:")), 0, 0);
+    facts->addWidget(Value(QStringLiteral("Pelvanor Database"), 4802), 0, 1);
+    facts->addWidget(new QLabel(QStringLiteral("Datenbankversion:")), 1, 0);
+    facts->addWidget(Value(QString::number(databaseHeader ? databaseHeader->Version : -1), 4803), 1,
+                     1);
+    facts->addWidget(new QLabel(QStringLiteral("Anzahl der Datensätze:")), 2, 0);
+    facts->addWidget(Value(QString::number(database.Count()), 4804), 2, 1);
+    facts->setColumnStretch(1, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(header);
+    layout->addSpacing(70);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(360, 300)));
+}

@@ -1,0 +1,19 @@
+#include "app/user_interface.h"
+
+#include <QMessageBox>
+
+void TQtUserInterface::Inform(QWidget* parent, const QString& text, const QString& caption,
+                              TIcon icon) {
+    const QMessageBox::Icon shown = icon == TIcon::Stop          ? QMessageBox::Critical
+                                    : icon == TIcon::Exclamation ? QMessageBox::Warning
+                                                                 : QMessageBox::Information;
+    QMessageBox box(shown, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+TUserInterface::TAnswer TQtUserInterface::Ask(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
+}

@@ -1,0 +1,79 @@
+#include "map/map.h"
+
+#include "render/qt_text.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+
+TMap::TMap(std::unique_ptr<TMapProjection> projection, QPixmap picture)
+    : MapProjection(std::move(projection)), Picture(std::move(picture)) {
+}
+
+QSize TMap::Size() const {
+    if (Picture.isNull()) {
+        const TSize size = MapProjection->PictureSize();
+        return {size.Width, size.Height};
+    }
+    return Picture.deviceIndependentSize().toSize();
+}
+
+QRect TMap::MarkerBox(const TDiagramData& station) const {
+    const TPoint at = MapProjection->ToPixel(GeoPointOf(station.Coords()));
+    return QRect(QPoint(at.X - MarkerSize, at.Y - MarkerSize),
+                 QSize(2 * MarkerSize, 2 * MarkerSize));
+}
+
+void TMap::Paint(QPainter& painter, const std::vector<const TDiagramData*>& stations,
+                 const TDiagramData* current) const {
+    painter.drawPixmap(0, 0, Picture);
+    PaintExtras(painter);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const auto marker = [&](const TDiagramData& station, const QColor& color) {
+        painter.setPen(color);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(MarkerBox(station)).adjusted(0.5, 0.5, -0.5, -0.5));
+    };
+    for (const TDiagramData* station : stations)
+        if (station != current)
+            marker(*station, QColor(255, 0, 0));
+    if (current)
+        marker(*current, QColor(0, 0, 255));
+    painter.restore();
+}
+
+void TMap::AddTool(int id, const TDiagramData& station) {
+    Tools[id] = {MarkerBox(station), ToQString(station.Place().Name())};
+}
+
+std::optional<QString> TMap::ToolTipAt(QPoint point) const {
+    for (const auto& [id, tool] : Tools)
+        if (tool.Area.contains(point))
+            return tool.Name;
+    return std::nullopt;
+}
+
+TWorldMap::TWorldMap(QPixmap picture)
+    : TMap(std::make_unique<TWorldProjection>(), std::move(picture)) {
+}
+
+void TWorldMap::PaintExtras(QPainter& painter) const {
+    const int width = Size().width();
+    const int height = Size().height();
+    const QColor grey(192, 192, 192);
+    painter.save();
+    painter.setPen(grey);
+    painter.drawLine(10, height / 2 + 21, width - 10 - 1, height / 2 + 21);
+    painter.drawLine(width / 2 - 10, 0, width / 2 - 10, height - 2);
+    const QFont systemFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    painter.setFont(systemFont);
+    const int ascent = painter.fontMetrics().ascent();
+    const QString zero = QStringLiteral("0°");
+    painter.drawText(5, height / 2 + 24 + ascent, zero);
+    painter.drawText(width / 2 - 7, 5 + ascent, zero);
+    painter.restore();
+}
+
+TEuropeMap::TEuropeMap(QPixmap picture)
+    : TMap(std::make_unique<TEuropeProjection>(), std::move(picture)) {
+}
