@@ -16,6 +16,7 @@ THelpWindow::THelpWindow(const QString& helpFile, QWidget* parent)
 }
 
 void THelpWindow::ShowTopic(int topic) {
+    Topic = topic;
     QUrl page = QUrl::fromLocalFile(HelpFile);
     if (topic != 0)
         page.setFragment(QString::number(topic));
@@ -25,8 +26,4 @@ void THelpWindow::ShowTopic(int topic) {
     show();
     raise();
     activateWindow();
-}
-
-QString THelpWindow::CurrentTopic() const {
-    return Browser->source().fragment();
 }

@@ -11,9 +11,11 @@ public:
 
     // Shows the help at the topic's anchor; topic 0 shows the contents.
     void ShowTopic(int topic);
-    QString CurrentTopic() const;
+    // The topic last shown; 0 for the contents.
+    int CurrentTopic() const { return Topic; }
 
 private:
     QString HelpFile;
+    int Topic = 0;
     QTextBrowser* Browser;
 };

@@ -237,20 +237,24 @@ void TMyFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-// F1 on a highlighted menu item opens that item's help topic.
+// F1 on a highlighted menu item opens that item's help topic, not the contents that F1 opens
+// everywhere else.
 bool TMyFrame::eventFilter(QObject* watched, QEvent* event) {
     auto* menu = qobject_cast<QMenu*>(watched);
-    if (menu && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && menu->activeAction()) {
-        const int id = menu->activeAction()->objectName().toInt();
-        for (const TCommand& command : Commands) {
-            if (command.Id == id && command.HelpTopic != 0) {
-                menu->close();
-                ShowHelp(command.HelpTopic);
-                return true;
-            }
-        }
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (!menu || !key || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+        !menu->activeAction())
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept(); // the menu takes this F1 itself
         return true;
     }
-    return QMainWindow::eventFilter(watched, event);
+    const int id = menu->activeAction()->objectName().toInt();
+    for (const TCommand& command : Commands) {
+        if (command.Id == id && command.HelpTopic != 0) {
+            menu->close();
+            ShowHelp(command.HelpTopic);
+        }
+    }
+    return true;
 }

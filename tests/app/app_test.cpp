@@ -1,0 +1,267 @@
+#include "app/help_window.h"
+#include "app/my_app.h"
+#include "app/my_client.h"
+#include "app/my_frame.h"
+#include "config/config_dialog.h"
+#include "config/tvx_config.h"
+#include "app/info_dialog.h"
+#include "database/database_mgr.h"
+#include "support/scripted_user_interface.h"
+#include "support/temp_dir.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A program folder of its own: the resource library and the help file, a database of stations.
+class AppTest : public testing::Test {
+protected:
+    AppTest() {
+        const std::filesystem::path program(PELVANOR_PROGRAM_DIR);
+        std::filesystem::create_symlink(program / "tvxres.dll", Dir.Path / "tvxres.dll");
+        std::filesystem::copy_file(program / "pelvanor.hlp", Dir.Path / "pelvanor.hlp");
+        Places.ProgramDir = QString::fromStdString(Dir.Path.string() + "/");
+        const std::string unique = std::to_string(::getpid()) + " " +
+                                   testing::UnitTest::GetInstance()->current_test_info()->name();
+        Places.MarkerName = "Pelvanor test " + unique;
+        Places.InstallerMarkerName = "Pelvanor installer test " + unique;
+    }
+
+    void AddStations() {
+        TDatabaseMgr database(Dir.File("pelvanor.dat"), false, false);
+        const auto add = [&](const char* name, TDiagramData::TCoords coords) {
+            TDiagramData station;
+            station.SetPlace(TDiagramData::TPlace(name));
+            station.SetCoords(coords);
+            database.Add(station, false);
+        };
+        add("Berlin/Deutschland", {52, 28, 13, 24, true, false});
+        add("Kairo/Aegypten", {30, 8, 31, 24, true, false});
+        add("Sydney/Australien", {33, 52, 151, 12, false, false});
+        database.Save();
+    }
+
+    TTempDir Dir;
+    TMyApp::TPlaces Places;
+    TScriptedUserInterface Ui;
+};
+
+TEST_F(AppTest, EntryTurnsEveryFailureIntoItsExitCode) {
+    EXPECT_EQ(PelvanorMain(Ui, Places, [](TMyApp&) { return 0; }), 0);
+    EXPECT_EQ(PelvanorMain(Ui, Places, [](TMyApp&) -> int { throw std::runtime_error("x"); }), 2);
+    EXPECT_EQ(PelvanorMain(Ui, Places, [](TMyApp&) -> int { throw 42; }), 3);
+    EXPECT_EQ(Ui.Shown,
+              (Strings{"Fehler: Das Programm wurde auf anomale Weise beendet!\n\nBitte wenden Sie "
+                       "sich an den Autor, falls diese Fehler-\nmeldung öfter auftauchen sollte.",
+                       "Fehler: Eine unbekannte Ausnahme ist aufgetreten!\n\nBitte wenden Sie sich "
+                       "an den Autor, falls diese Fehler-\nmeldung öfter auftauchen sollte."}));
+}
+
+TEST_F(AppTest, RunningInstallerRefusesTheStart) {
+    const TRunningInfo<TvxSetup::TRunningData> installer(Places.InstallerMarkerName);
+    ASSERT_TRUE(installer.Created());
+    EXPECT_EQ(PelvanorMain(Ui, Places, [](TMyApp&) { return 0; }), 1);
+    EXPECT_EQ(Ui.Shown, Strings{"Fehler: Das Installationsprogramm wird ausgeführt!\n\nSie können "
+                                "Pelvanor nicht benutzen, solange das Installationsprogramm "
+                                "ausgeführt wird."});
+}
+
+TEST_F(AppTest, MissingResourceLibraryEndsTheStartBeforeAnyWindow) {
+    std::filesystem::remove(Dir.Path / "tvxres.dll");
+    EXPECT_EQ(PelvanorMain(Ui, Places, [](TMyApp& app) {
+                  app.InitMainWindow();
+                  return 0;
+              }),
+              1);
+    ASSERT_EQ(Ui.Shown.size(), 1u);
+    EXPECT_TRUE(Ui.Shown[0].starts_with(
+        "Fehler: Die Ressourcen-Bibliothek \"tvxres.dll\" wurde nicht gefunden!"));
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+                std::none_of(QApplication::topLevelWidgets().begin(),
+                             QApplication::topLevelWidgets().end(),
+                             [](QWidget* w) { return w->isVisible(); }));
+}
+
+TEST_F(AppTest, SecondStartBringsTheFirstWindowToTheFront) {
+    TMyApp first(Ui, Places);
+    first.InitMainWindow();
+    EXPECT_TRUE(std::filesystem::exists(Dir.File("pelvanor.dat"))); // made empty
+    first.Frame()->showMinimized();
+    QApplication::processEvents();
+    EXPECT_THROW(TMyApp second(Ui, Places), TMyApp::TXAlreadyRunning);
+    for (int i = 0; i < 50 && first.Frame()->isMinimized(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(first.Frame()->isMinimized());
+}
+
+TEST_F(AppTest, AfterAnEndTheNextStartRuns) {
+    { TMyApp first(Ui, Places); }
+    EXPECT_NO_THROW(TMyApp again(Ui, Places));
+}
+
+TEST_F(AppTest, MenusHoldTheCommandTable) {
+    TMyApp app(Ui, Places);
+    app.InitMainWindow();
+    TMyFrame& frame = *app.Frame();
+    EXPECT_EQ(frame.windowTitle(), "Pelvanor 2.1c");
+    Strings menus;
+    for (QAction* menu : frame.menuBar()->actions()) {
+        std::string items = menu->text().toStdString() + ":";
+        for (QAction* item : menu->menu()->actions())
+            items += item->isSeparator() ? " |" : " " + item->objectName().toStdString();
+        menus.push_back(items);
+    }
+    EXPECT_EQ(menus, (Strings{"&Datei: 24310", "&Karte: 1011 | 1026",
+                              "Dia&gramm: 1021 1022 | 1023 1024 1025 | 1027",
+                              "Daten&bank: 1031 1032 | 1034 1035", "&Fenster: 1041 1042 1043",
+                              "&Hilfe: 1051 | 1052"}));
+    EXPECT_EQ(frame.Action(1024)->text(), "Diagramm ä&ndern...\tStrg+D");
+    EXPECT_EQ(frame.Action(1024)->shortcut(), QKeySequence("Ctrl+D"));
+    EXPECT_EQ(frame.Action(24310)->shortcut(), QKeySequence("Alt+X"));
+    EXPECT_EQ(frame.Action(1041)->shortcut(), QKeySequence("Ctrl+Tab"));
+    EXPECT_EQ(frame.Action(1031)->statusTip(),
+              "Lädt die Datenbank neu und verwirft alle Änderungen");
+    EXPECT_TRUE(frame.Action(1021)->shortcut().isEmpty());
+
+    // An empty database: nothing to choose, search, delete or show.
+    for (const int id : {1021, 1022, 1025, 1026})
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    for (const int id : {24310, 1011, 1023, 1024, 1027, 1031, 1034, 1035, 1051, 1052})
+        EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+    for (const int id : {1041, 1042, 1043})
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+}
+
+TEST_F(AppTest, AllStationsModeShowsEveryStationWithTooltips) {
+    AddStations();
+    TMyApp app(Ui, Places);
+    app.InitMainWindow();
+    TMyFrame& frame = *app.Frame();
+    for (const int id : {1021, 1022, 1025, 1026})
+        EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+
+    frame.Action(1026)->trigger();
+    auto* client = static_cast<TMyClient*>(frame.centralWidget());
+    EXPECT_TRUE(client->AllStationsShown());
+    EXPECT_TRUE(frame.Action(1026)->isChecked());
+    EXPECT_FALSE(frame.Action(1031)->isEnabled());
+    EXPECT_FALSE(frame.Action(1035)->isEnabled());
+    EXPECT_EQ(client->ToolId("Berlin/Deutschland"), 60000);
+    EXPECT_EQ(client->ToolId("Kairo/Aegypten"), 60001);
+    EXPECT_EQ(client->ToolId("Sydney/Australien"), 60002);
+    EXPECT_TRUE(client->WorldMapShown());
+    // Berlin's marker on the world map names it; the Europe map has Berlin alone.
+    const QRect berlin = client->CurrentMap().ToolList().at(60000).Area;
+    EXPECT_EQ(client->CurrentMap().ToolTipAt(berlin.center()), "Berlin/Deutschland");
+    const QSize worldSize = frame.size();
+    frame.Action(1011)->trigger();
+    EXPECT_FALSE(client->WorldMapShown());
+    EXPECT_EQ(client->CurrentMap().ToolList().size(), 1u);
+    EXPECT_NE(frame.size(), worldSize); // the frame fits the map
+    EXPECT_EQ(client->size(), QSize(640, 420));
+
+    frame.Action(1026)->trigger();
+    EXPECT_FALSE(client->ToolId("Berlin/Deutschland"));
+    EXPECT_TRUE(client->WorldMapShown());
+}
+
+TEST_F(AppTest, ClosingAsksFirst) {
+    TMyApp app(Ui, Places);
+    app.InitMainWindow();
+    EXPECT_FALSE(app.Frame()->close());
+    EXPECT_TRUE(app.Frame()->isVisible());
+    Ui.Answers.push_back(TUserInterface::TAnswer::Yes);
+    EXPECT_TRUE(app.Frame()->close());
+    EXPECT_EQ(Ui.Shown, (Strings{"Warnung: Wirklich beenden?", "Warnung: Wirklich beenden?"}));
+}
+
+TEST_F(AppTest, FOneOnAHighlightedItemOpensItsTopic) {
+    TMyApp app(Ui, Places);
+    app.InitMainWindow();
+    TMyFrame& frame = *app.Frame();
+    QMenu* map = frame.menuBar()->actions().at(1)->menu();
+    map->popup(QPoint(0, 0));
+    QApplication::processEvents();
+    map->setActiveAction(frame.Action(1011));
+    ASSERT_EQ(map->activeAction(), frame.Action(1011));
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(map, &f1);
+    ASSERT_TRUE(frame.HelpWindow());
+    EXPECT_EQ(frame.HelpWindow()->CurrentTopic(), 3002);
+    frame.Action(1051)->trigger();
+    EXPECT_EQ(frame.HelpWindow()->CurrentTopic(), 0);
+}
+
+TEST(ConfigDialogTest, StandardThenCancelKeepsAndStandardThenOkResets) {
+    TTvxConfig settings;
+    settings.DrawGrid = false;
+    settings.TableComplete = false;
+    settings.PrecipScaleAuto = false;
+    {
+        TConfigDialog dialog(settings, nullptr);
+        EXPECT_TRUE(dialog.Control(4720)->isChecked()); // no table option: "nicht ausgeben"
+        EXPECT_TRUE(dialog.Control(4713)->isChecked()); // no scale option: "1:5"
+        EXPECT_FALSE(dialog.Control(4705)->isChecked());
+        dialog.findChild<QAbstractButton*>("4722")->click();
+        EXPECT_TRUE(dialog.Control(4705)->isChecked());
+        dialog.reject();
+    }
+    EXPECT_FALSE(settings.DrawGrid);
+    EXPECT_FALSE(settings.TableComplete);
+    {
+        TConfigDialog dialog(settings, nullptr);
+        dialog.findChild<QAbstractButton*>("4722")->click();
+        dialog.accept();
+    }
+    const TTvxConfig defaults;
+    EXPECT_TRUE(settings.DrawGrid);
+    EXPECT_TRUE(settings.TableComplete);
+    EXPECT_TRUE(settings.PrecipScaleAuto);
+    EXPECT_FALSE(settings.PrecipScale1to10);
+    EXPECT_EQ(settings.ColorOutput, defaults.ColorOutput);
+    EXPECT_EQ(settings.AlwaysMaximize, defaults.AlwaysMaximize);
+
+    {
+        TConfigDialog dialog(settings, nullptr);
+        dialog.Control(4708)->click(); // 1:10
+        dialog.Control(4718)->click(); // without values
+        dialog.Control(4703)->click(); // colour
+        dialog.accept();
+    }
+    EXPECT_FALSE(settings.PrecipScaleAuto);
+    EXPECT_TRUE(settings.PrecipScale1to10);
+    EXPECT_TRUE(settings.TableWithoutValues);
+    EXPECT_FALSE(settings.TableComplete);
+    EXPECT_TRUE(settings.ColorOutput);
+}
+
+TEST(InfoDialogTest, DatabaseFacts) {
+    TTempDir dir;
+    const TDatabaseMgr empty(dir.File("leer.dat"), false, false);
+    const TInfoDialog emptyInfo(empty, nullptr);
+    EXPECT_EQ(emptyInfo.findChild<QLabel*>("4804")->text(), "0");
+    EXPECT_EQ(emptyInfo.findChild<QLabel*>("4803")->text(), "3");
+    EXPECT_EQ(emptyInfo.findChild<QLabel*>("4802")->text(), "Pelvanor Database");
+    const TDatabaseMgr withoutHeader("", false, false);
+    EXPECT_EQ(TInfoDialog(withoutHeader, nullptr).findChild<QLabel*>("4803")->text(), "-1");
+}
+
+TEST(SettingsTest, ProgramFolderOfTheRunningProgram) {
+    const TTvxConfig settings;
+    EXPECT_FALSE(settings.ProgramDir.empty());
+    EXPECT_TRUE(settings.ProgramDir.ends_with("/"));
+    EXPECT_TRUE(settings.ProgramPath.starts_with(settings.ProgramDir));
+}
+
+} // namespace
