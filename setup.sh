@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev libuemf-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libuemf-dev fonts-liberation
   emf2svg
 )
 
@@ -43,7 +43,12 @@ install_missing_packages
 case "${1:-run}" in
   run)
     build build
-    exec build/bin/pelvanor-tool --help
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "Kein Bildschirm gefunden: Pelvanor braucht eine grafische Oberfläche." >&2
+      echo "Das Werkzeug ohne Oberfläche: build/bin/pelvanor-tool --help" >&2
+      exit 1
+    fi
+    exec build/bin/pelvanor
     ;;
   test)
     # The core without Qt, checked for memory and undefined behaviour.
