@@ -1,10 +1,10 @@
 #include "app/help_window.h"
+#include "app/info_dialog.h"
 #include "app/my_app.h"
 #include "app/my_client.h"
 #include "app/my_frame.h"
 #include "config/config_dialog.h"
 #include "config/tvx_config.h"
-#include "app/info_dialog.h"
 #include "database/database_mgr.h"
 #include "support/scripted_user_interface.h"
 #include "support/temp_dir.h"
@@ -79,10 +79,11 @@ TEST_F(AppTest, RunningInstallerRefusesTheStart) {
 
 TEST_F(AppTest, MissingResourceLibraryEndsTheStartBeforeAnyWindow) {
     std::filesystem::remove(Dir.Path / "tvxres.dll");
-    EXPECT_EQ(PelvanorMain(Ui, Places, [](TMyApp& app) {
-                  app.InitMainWindow();
-                  return 0;
-              }),
+    EXPECT_EQ(PelvanorMain(Ui, Places,
+                           [](TMyApp& app) {
+                               app.InitMainWindow();
+                               return 0;
+                           }),
               1);
     ASSERT_EQ(Ui.Shown.size(), 1u);
     EXPECT_TRUE(Ui.Shown[0].starts_with(

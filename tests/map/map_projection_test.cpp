@@ -29,8 +29,8 @@ TEST(WorldProjectionTest, GreenwichEquatorAndPoles) {
     EXPECT_EQ(world.ToPixel({0, 0}), (TPoint{313, 220}));
     EXPECT_EQ(world.ToPixel({0, 90}).Y, 0);
     EXPECT_EQ(world.ToPixel({0, -90}).Y, 399);
-    EXPECT_EQ(world.ToPixel({-180, 0}).X, 620);  // 180°E
-    EXPECT_EQ(world.ToPixel({180, 0}).X, 6);     // 180°W
+    EXPECT_EQ(world.ToPixel({-180, 0}).X, 620); // 180°E
+    EXPECT_EQ(world.ToPixel({180, 0}).X, 6);    // 180°W
     // Berlin, 52°N 13°E: x = -13 * -264/155 + 313 = 335.1; y = -52 * 2.078 + 220 = 111.9.
     EXPECT_EQ(world.ToPixel({-13, 52}), (TPoint{335, 112}));
     EXPECT_EQ(world.PictureSize(), (TSize{646, 400}));
@@ -42,8 +42,8 @@ TEST(WorldProjectionTest, PixelRectangleToDegrees) {
     EXPECT_EQ(equator, (TGeoRect{0, 0, 0, 0}));
     // The left edge uses 1/254 and the right edge 1/264.
     const TGeoRect rect = world.ToGeographic({300, 100, 350, 150});
-    EXPECT_EQ(rect.Left, -22);  // (313 - 350) / 264 * 155 = -21.7
-    EXPECT_EQ(rect.Right, 8);   // (313 - 300) / 254 * 155 = 7.9
+    EXPECT_EQ(rect.Left, -22); // (313 - 350) / 264 * 155 = -21.7
+    EXPECT_EQ(rect.Right, 8);  // (313 - 300) / 254 * 155 = 7.9
     // Row 100 lies at 56°N and row 150 at 35°N; the rectangle is normalised.
     EXPECT_EQ(rect.Top, 35);
     EXPECT_EQ(rect.Bottom, 56);

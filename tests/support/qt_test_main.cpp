@@ -16,8 +16,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The offscreen platform's notes on what it cannot do are no test results.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith("This plugin does not") &&
-            !message.startsWith("QStandardPaths"))
+        if (type != QtDebugMsg && type != QtInfoMsg &&
+            !message.startsWith("This plugin does not") && !message.startsWith("QStandardPaths"))
             std::fprintf(stderr, "%s\n", qPrintable(message));
     });
     TApplication application(argc, argv);

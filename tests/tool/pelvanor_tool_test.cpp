@@ -191,9 +191,9 @@ TEST_F(PelvanorToolTest, RenderWritesEveryFormat) {
 // The build's starter database: made where there is none, never over a database in use.
 TEST_F(PelvanorToolTest, StarterDatabaseNeverReplacesAnExistingOne) {
     const std::string database = Dir.File("pelvanor.dat");
-    const std::string command = std::string("cmake -DTOOL='") + PELVANOR_TOOL +
-                                "' -DSTATIONS='" + PELVANOR_STATIONS_CSV + "' -DDATABASE='" +
-                                database + "' -P '" + PELVANOR_STARTER_SCRIPT + "' >/dev/null";
+    const std::string command = std::string("cmake -DTOOL='") + PELVANOR_TOOL + "' -DSTATIONS='" +
+                                PELVANOR_STATIONS_CSV + "' -DDATABASE='" + database + "' -P '" +
+                                PELVANOR_STARTER_SCRIPT + "' >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 95);
 

@@ -45,10 +45,11 @@ QPolygonF Projected(const TRing& ring, const TMapProjection& projection, double 
             turn += 360;
             lon += 360;
         }
-        const int steps = i == 0 ? 1
-                                 : std::max(1, static_cast<int>(std::ceil(
-                                                   std::max(std::abs(lon - fromLon),
-                                                            std::abs(lat - fromLat)) / 0.5)));
+        const int steps =
+            i == 0 ? 1
+                   : std::max(
+                         1, static_cast<int>(std::ceil(
+                                std::max(std::abs(lon - fromLon), std::abs(lat - fromLat)) / 0.5)));
         for (int step = i == 0 ? steps : 1; step <= steps; ++step) {
             const double t = static_cast<double>(step) / steps;
             const double pointLon = i == 0 ? lon : fromLon + (lon - fromLon) * t;
@@ -198,7 +199,8 @@ int main(int argc, char* argv[]) {
         const QImage worldMap = MapPicture(outlines, world, scale);
         saved &= Save(worldMap, folder, "world" + suffix);
         saved &= Save(MapPicture(outlines, europe, scale), folder, "europe" + suffix);
-        saved &= Save(Splash(MapPicture(outlines, world, 2 * scale), scale), folder, "splash" + suffix);
+        saved &=
+            Save(Splash(MapPicture(outlines, world, 2 * scale), scale), folder, "splash" + suffix);
     }
     saved &= Save(Icon(), folder, "icon.png");
     return saved ? 0 : 1;
