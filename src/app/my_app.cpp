@@ -105,7 +105,8 @@ void TMyApp::InitMainWindow() {
     }
 
     const double ratio = qApp->devicePixelRatio();
-    auto splash = std::make_unique<QSplashScreen>(Resources->Picture(TvxResSplash, ratio));
+    auto splash = std::make_unique<QSplashScreen>(Resources->Picture(TvxResSplash, ratio),
+                                                  Qt::WindowStaysOnTopHint);
     splash->show();
     splash->repaint();
     QApplication::processEvents();
@@ -113,10 +114,13 @@ void TMyApp::InitMainWindow() {
     StationDatabase =
         std::make_unique<TDatabaseMgr>((programDir + "pelvanor.dat").toStdString(), false, false);
     auto* client = new TMyClient(*StationDatabase, *Resources);
+    QSplashScreen* splashWindow = splash.get();
     MainFrame = std::make_unique<TMyFrame>(QString::fromLatin1(Name), client, *DisplaySettings,
                                            *StationDatabase, splash.release(), Ui, HelpFileName);
     MainFrame->setWindowIcon(QApplication::windowIcon());
     MainFrame->show();
+    // The splash stays in front of the new window until its second is over.
+    splashWindow->raise();
     MainFrame->SetUp([this] {
         if (Marker && Marker->View()) {
             const auto handle = static_cast<std::uint32_t>(MainFrame->winId());
