@@ -21,10 +21,7 @@ public:
 };
 
 const Converter& Filter(const std::string& description) {
-    for (const Converter* converter : ConverterManager::Instance().GetConverters())
-        if (converter->GetDescription() == description)
-            return *converter;
-    throw std::logic_error(description);
+    return *ConverterManager::Instance().Find(description);
 }
 
 const Converter& Csv() {

@@ -62,6 +62,11 @@ std::vector<const Converter*> ConverterManager::GetExportConverters() const {
     return converters;
 }
 
+const Converter* ConverterManager::Find(const std::string& description) const {
+    const auto found = Converters.find(description);
+    return found == Converters.end() ? nullptr : found->second;
+}
+
 const Converter* ConverterManager::FindImportConverter(const std::string& fileName) const {
     for (const auto& [description, converter] : Converters)
         if (converter->CanImport(fileName))

@@ -22,6 +22,8 @@ public:
     std::vector<const Converter*> GetConverters() const;
     // The filters that can write, in key order.
     std::vector<const Converter*> GetExportConverters() const;
+    // The filter registered under the description, or null.
+    const Converter* Find(const std::string& description) const;
     // The first filter in key order that can read the file, or null.
     const Converter* FindImportConverter(const std::string& fileName) const;
 

@@ -25,6 +25,8 @@ TEST(ConverterRegistryTest, FiltersAreKeptInByteOrderOfTheirDescriptions) {
                        "alte Pelvanor-Datenbank (V1)", "alte Pelvanor-Datenbank (V2)"}));
     EXPECT_EQ(Descriptions(manager.GetExportConverters()),
               (Strings{"CSV (durch Semikola getrennte Liste)", "Pelvanor-Datenbank", "Tabelle"}));
+    EXPECT_EQ(manager.Find("Tabelle")->GetExtension(), ".tab");
+    EXPECT_EQ(manager.Find("tabelle"), nullptr);
 }
 
 // A filter that claims files by a fixed answer and counts how often it was asked.

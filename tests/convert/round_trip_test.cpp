@@ -39,10 +39,7 @@ std::vector<TDiagramData> Stations(int count) {
 }
 
 const Converter& Filter(const char* description) {
-    for (const Converter* converter : ConverterManager::Instance().GetConverters())
-        if (converter->GetDescription() == description)
-            return *converter;
-    throw std::logic_error(description);
+    return *ConverterManager::Instance().Find(description);
 }
 
 TEST(RoundTripTest, CsvNativeTableCsvKeepsEveryValue) {

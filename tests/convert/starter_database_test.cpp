@@ -11,10 +11,7 @@ namespace {
 using namespace Windows1252::Literals;
 
 const Converter& Filter(const std::string& description) {
-    for (const Converter* converter : ConverterManager::Instance().GetConverters())
-        if (converter->GetDescription() == description)
-            return *converter;
-    throw std::logic_error(description);
+    return *ConverterManager::Instance().Find(description);
 }
 
 TEST(StarterDatabaseTest, AllStationsEnterTheDatabaseWithTheirValues) {

@@ -1,5 +1,6 @@
 #include "database/database_mgr.h"
 #include "model/windows1252.h"
+#include "support/database_names.h"
 #include "support/printers.h"
 #include "support/temp_dir.h"
 
@@ -48,13 +49,6 @@ private:
     int Decision;
     std::mt19937 Random;
 };
-
-std::vector<std::string> Names(const TDatabaseMgr& database) {
-    std::vector<std::string> names;
-    for (int i = 0; i < database.Count(); ++i)
-        names.push_back(Windows1252::ToUtf8(database.RecordAt(i).Place().Name()));
-    return names;
-}
 
 using Strings = std::vector<std::string>;
 const TDiagramData::TCoords BerlinPosition{52, 31, 13, 24, true, false};

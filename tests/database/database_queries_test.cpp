@@ -1,5 +1,6 @@
 #include "database/database_mgr.h"
 #include "model/windows1252.h"
+#include "support/database_names.h"
 #include "support/printers.h"
 #include "support/stream_bytes.h"
 #include "support/temp_dir.h"
@@ -15,13 +16,6 @@ TDiagramData Named(const std::string& name, long altitude = 0) {
     record.SetPlace(TDiagramData::TPlace(name));
     record.SetAltitude(TDiagramData::TAltitude(altitude));
     return record;
-}
-
-std::vector<std::string> Names(const TDatabaseMgr& database) {
-    std::vector<std::string> names;
-    for (int i = 0; i < database.Count(); ++i)
-        names.push_back(Windows1252::ToUtf8(database.RecordAt(i).Place().Name()));
-    return names;
 }
 
 using Strings = std::vector<std::string>;
