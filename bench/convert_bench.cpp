@@ -44,9 +44,10 @@ const std::string& LargeCsvFile() {
 }
 
 void BM_ImportCsv(benchmark::State& state) {
+    const std::string& file = LargeCsvFile();
     for (auto _ : state) {
         TSilentLog log;
-        benchmark::DoNotOptimize(Csv().Import(LargeCsvFile(), log).size());
+        benchmark::DoNotOptimize(Csv().Import(file, log).size());
     }
 }
 BENCHMARK(BM_ImportCsv)->Unit(benchmark::kMillisecond);
@@ -54,9 +55,10 @@ BENCHMARK(BM_ImportCsv)->Unit(benchmark::kMillisecond);
 void BM_ConvertCsvToNativeDatabase(benchmark::State& state) {
     const Converter& native = Filter("Pelvanor-Datenbank");
     const std::string target = TemporaryFile("pelvanor-bench-converted.dat");
+    const std::string& file = LargeCsvFile();
     for (auto _ : state) {
         TSilentLog log;
-        native.Export(target, log, Csv().Import(LargeCsvFile(), log));
+        native.Export(target, log, Csv().Import(file, log));
         benchmark::DoNotOptimize(log.Count);
     }
 }
