@@ -9,10 +9,6 @@
 
 using namespace Windows1252::Literals;
 
-TDatabaseMgr::TXBase::TXBase(std::string_view message) : Message("Datenbank-Manager: ") {
-    Message += message;
-}
-
 TDatabaseMgr::TXInvalidHeader::TXInvalidHeader() : TXBase("Ungültiger Datenbank-Header!"_cp1252) {
 }
 

@@ -3,9 +3,9 @@
 #include "database/name_pattern.h"
 #include "database/record_list.h"
 #include "model/diagram_data.h"
+#include "model/prefixed_error.h"
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,13 +18,10 @@
 class TDatabaseMgr {
 public:
     // Every error of the manager; the message starts with "Datenbank-Manager: ".
-    class TXBase : public std::exception {
+    class TXBase : public TPrefixedError {
     public:
-        explicit TXBase(std::string_view message);
-        const char* what() const noexcept override { return Message.c_str(); }
-
-    private:
-        std::string Message;
+        explicit TXBase(std::string_view message)
+            : TPrefixedError("Datenbank-Manager: ", message) {}
     };
 
     // Wrong signature, or a version newer than this program knows.

@@ -1,6 +1,6 @@
 #include "diagram/diagram_drawing.h"
 
-#include "kestrel/rounding.h"
+#include "model/rounded.h"
 #include "model/windows1252.h"
 
 #include <algorithm>
@@ -19,9 +19,7 @@ constexpr TColor Yellow{255, 255, 0};
 
 using THandle = TDrawingSurface::THandle;
 
-int Rounded(double value) {
-    return static_cast<int>(Math::round(value, 0));
-}
+using Math::Rounded;
 
 // A whole number as written in the table: tenths only where there are any.
 std::string TableNumber(Math::Tenths value, bool withTenths) {

@@ -1,6 +1,6 @@
 #include "diagram/diagram_layout.h"
 
-#include "kestrel/rounding.h"
+#include "model/rounded.h"
 
 #include <cstdlib>
 
@@ -9,11 +9,6 @@ namespace {
 // A value as the drawing computes with it: integer part plus tenths.
 double AsDouble(Math::Tenths value) {
     return value.IntegerPart() + value.FractionPart() * 0.1;
-}
-
-// Rounded with the library's rounding, then cut to a whole number.
-int Rounded(double value) {
-    return static_cast<int>(Math::round(value, 0));
 }
 
 TCurve Curve(const TDiagramData::TMonthValues& values, const TDiagramScale& scale,
@@ -162,15 +157,15 @@ TDiagramScale::TDiagramScale(const TDiagramData& station, int negativeSteps,
 }
 
 int TemperatureHeight(Math::Tenths temperature, int negativeSteps, int gridStep) {
-    return Rounded(0.1 * gridStep * AsDouble(temperature) + negativeSteps * gridStep);
+    return Math::Rounded(0.1 * gridStep * AsDouble(temperature) + negativeSteps * gridStep);
 }
 
 int PrecipitationHeight(Math::Tenths precipitation, const TDiagramScale& scale, int gridStep) {
     const int k = scale.NegativeSteps;
     if (precipitation <= 100)
-        return Rounded(0.05 * gridStep * AsDouble(precipitation) + k * gridStep);
-    return Rounded(0.01 * gridStep * scale.PrecipFactor * (AsDouble(precipitation) - 100) +
-                   k * gridStep + 5 * gridStep);
+        return Math::Rounded(0.05 * gridStep * AsDouble(precipitation) + k * gridStep);
+    return Math::Rounded(0.01 * gridStep * scale.PrecipFactor * (AsDouble(precipitation) - 100) +
+                         k * gridStep + 5 * gridStep);
 }
 
 TDiagramData::TMonthValues InDisplayOrder(const TDiagramData::TMonthValues& values,

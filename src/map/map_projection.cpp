@@ -1,6 +1,6 @@
 #include "map/map_projection.h"
 
-#include "kestrel/rounding.h"
+#include "model/rounded.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 namespace {
 
 int Rounded(long double value) {
-    return static_cast<int>(Math::round(static_cast<double>(value), 0));
+    return Math::Rounded(static_cast<double>(value));
 }
 
 TGeoRect Normalised(long double left, long double top, long double right, long double bottom) {

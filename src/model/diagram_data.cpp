@@ -1,13 +1,9 @@
 #include "model/diagram_data.h"
 
-#include "kestrel/rounding.h"
+#include "model/rounded.h"
 #include "model/windows1252.h"
 
 using namespace Windows1252::Literals;
-
-TDiagramData::TXBase::TXBase(std::string_view message) : Message("Datenbank: ") {
-    Message += message;
-}
 
 const char* TDiagramData::MonthName(int month) {
     static const char* const names[MonthCount] = {
@@ -55,7 +51,7 @@ int TDiagramData::Similarity(const TDiagramData& other) const {
 
 int TDiagramData::Similarity(int nameGrade, int positionGrade, int altitudeGrade) {
     const int sum = nameGrade + positionGrade + altitudeGrade;
-    return static_cast<int>(Math::round(sum * (1.0 / 3.0), 0));
+    return Math::Rounded(sum * (1.0 / 3.0));
 }
 
 std::string TDiagramData::PositionText() const {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/fixed.h"
+#include "model/prefixed_error.h"
 
 #include <array>
-#include <exception>
 #include <string>
 #include <string_view>
 
@@ -16,13 +16,9 @@ public:
     using TMonthValues = std::array<Math::Tenths, MonthCount>;
 
     // Every error of a record; the message starts with "Datenbank: ".
-    class TXBase : public std::exception {
+    class TXBase : public TPrefixedError {
     public:
-        explicit TXBase(std::string_view message);
-        const char* what() const noexcept override { return Message.c_str(); }
-
-    private:
-        std::string Message;
+        explicit TXBase(std::string_view message) : TPrefixedError("Datenbank: ", message) {}
     };
 
     // The station name, by convention "station/state or country".

@@ -146,10 +146,12 @@ void WriteWithQt(const std::string& fileName, const std::string& extension,
 int Render(const TArguments& arguments) {
     arguments.ExpectPositional(3);
     const std::string& output = arguments.Positional(2);
-    std::string extension = FileNames::Extension(output);
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (extension != ".emf" && extension != ".svg" && extension != ".pdf" && extension != ".png")
+    // The format by the output's extension, in lower case.
+    std::string extension;
+    for (const char* format : {".emf", ".svg", ".pdf", ".png"})
+        if (FileNames::EqualIgnoringCase(FileNames::Extension(output), format))
+            extension = format;
+    if (extension.empty())
         throw TUsageError(
             "das Ausgabeformat ergibt sich aus der Endung: .emf, .svg, .pdf oder .png");
     const TTvxConfig settings = SettingsFrom(arguments);
