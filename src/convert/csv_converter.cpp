@@ -2,6 +2,7 @@
 
 #include "convert/converter_manager.h"
 #include "convert/file_names.h"
+#include "convert/station_names.h"
 #include "convert/text_lines.h"
 #include "database/safe_file.h"
 
@@ -196,20 +197,38 @@ void CSVConverter::Export(const std::string& fileName, ConverterLog& log,
         return text + '\n';
     };
     std::string content = line([](const ExportKey& key, const Accessor&) { return key.Name; });
-    for (const TDiagramData& record : records)
-        content += line([&record](const ExportKey&, const Accessor& accessor) {
-            return accessor.Getter(record, ';');
+    std::vector<std::string> writtenNames;
+    for (const TDiagramData& record : records) {
+        writtenNames.push_back(WritableName(record.Place().Name()));
+        const bool renamed = writtenNames.back() != record.Place().Name();
+        TDiagramData renamedRecord;
+        if (renamed) {
+            renamedRecord = record;
+            renamedRecord.SetPlace(TDiagramData::TPlace(writtenNames.back()));
+        }
+        const TDiagramData& written = renamed ? renamedRecord : record;
+        content += line([&written](const ExportKey&, const Accessor& accessor) {
+            return accessor.Getter(written, ';');
         });
+    }
 
     // The file is replaced only when the whole text could be written.
     if (SafeFile::Replace(fileName, content)) {
         for (std::size_t i = 0; i < records.size(); ++i)
-            log.Accepted();
+            StationNames::ReportTaken(log, records[i].Place().Name(), writtenNames[i]);
         return;
     }
     log.Error("Speichern der Kopfzeile fehlgeschlagen");
     for (const TDiagramData& record : records)
         log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
+}
+
+std::string CSVConverter::WritableName(const std::string& name) {
+    std::string written = StationNames::WithoutControlCharacters(name);
+    for (char& c : written)
+        if (c == ';')
+            c = ',';
+    return written;
 }
 
 std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
@@ -224,10 +243,17 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
     std::vector<std::string_view> fields;
     SplitFields(line, fields);
     std::vector<const Accessor*> columns;
+    bool anyKnown = false;
     for (const std::string_view name : fields) {
         const auto found = ImportTable.find(std::string(name));
+        anyKnown = anyKnown || found != ImportTable.end();
         columns.push_back(found != ImportTable.end() && found->second.Setter ? &found->second
                                                                              : nullptr);
+    }
+    // Without a single known column the file is something else; nothing is read from it.
+    if (!anyKnown) {
+        log.Error("Kopfzeile ohne bekannte Spalte");
+        return {};
     }
 
     std::vector<TDiagramData> records;
@@ -240,8 +266,14 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
             for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i)
                 if (columns[i])
                     columns[i]->Setter(record, fields[i]);
+            // A record without a name, say, would break the database it goes into.
+            record.Validate();
         } catch (const TDiagramData::TXBase& error) {
             log.Error("Station " + record.Place().Name() + ": " + error.what());
+            continue;
+        }
+        if (lines.LastLineLostCharacters()) {
+            log.Error(TTextLines::LostCharactersError(record.Place().Name()));
             continue;
         }
         records.push_back(std::move(record));

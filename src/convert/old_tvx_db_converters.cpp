@@ -3,6 +3,7 @@
 #include "convert/code_page_850.h"
 #include "convert/converter_manager.h"
 #include "convert/file_names.h"
+#include "convert/station_names.h"
 #include "database/database_mgr.h"
 #include "database/safe_file.h"
 #include "kestrel/real_img.h"
@@ -59,8 +60,9 @@ bool FirstLetterIs(const std::string& text, char positive, char negative) {
     return letter == text.end() || upper(*letter) == positive;
 }
 
-// Names may not hold the characters that searching gives a meaning to.
+// Names may not hold the characters that searching gives a meaning to, nor control characters.
 std::string CleanedName(std::string name) {
+    name = StationNames::WithoutControlCharacters(std::move(name));
     for (char& c : name) {
         if (c == '[')
             c = '(';
@@ -119,10 +121,7 @@ std::vector<TDiagramData> ImportRecords(const std::string& fileName, ConverterLo
             log.Error("Station " + storedName + ": " + error.what());
             continue;
         }
-        if (cleanedName == storedName)
-            log.Accepted();
-        else
-            log.Warning("Station umbenannt: " + storedName + " --> " + cleanedName);
+        StationNames::ReportTaken(log, storedName, cleanedName);
     }
     return records;
 }

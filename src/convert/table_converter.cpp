@@ -2,6 +2,7 @@
 
 #include "convert/converter_manager.h"
 #include "convert/file_names.h"
+#include "convert/station_names.h"
 #include "convert/text_lines.h"
 #include "database/safe_file.h"
 
@@ -90,8 +91,8 @@ void ApplyLine(TDiagramData& record, int line, const std::string& text) {
     }
 }
 
-std::string Block(const TDiagramData& record) {
-    std::string block = record.Place().Name() + "\r\n";
+std::string Block(const TDiagramData& record, const std::string& writtenName) {
+    std::string block = writtenName + "\r\n";
     block += record.Coords().Text() + "\r\n";
     block += record.Altitude().Value().Text() + "\r\n";
     for (const Math::Tenths value : record.Temperatures().Values())
@@ -126,15 +127,19 @@ bool TableConverter::CanImport(const std::string& fileName) const {
 void TableConverter::Export(const std::string& fileName, ConverterLog& log,
                             const std::vector<TDiagramData>& records) const {
     std::string content;
-    for (const TDiagramData& record : records)
-        content += Block(record);
+    std::vector<std::string> writtenNames;
+    for (const TDiagramData& record : records) {
+        // A line end inside the name would split the station's block.
+        writtenNames.push_back(StationNames::WithoutControlCharacters(record.Place().Name()));
+        content += Block(record, writtenNames.back());
+    }
     // The file is replaced only when the whole text could be written.
     const bool written = SafeFile::Replace(fileName, content);
-    for (const TDiagramData& record : records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
         if (written)
-            log.Accepted();
+            StationNames::ReportTaken(log, records[i].Place().Name(), writtenNames[i]);
         else
-            log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
+            log.Error(records[i].Place().Name() + ": Speichervorgang fehlgeschlagen");
     }
 }
 
@@ -153,6 +158,7 @@ std::vector<TDiagramData> TableConverter::Import(const std::string& fileName,
             break;
         TDiagramData record;
         ApplyLine(record, 1, line);
+        bool lostCharacters = lines.LastLineLostCharacters();
         // An empty line ends a block early; the end of the file inside it drops the record.
         bool cutOff = false;
         for (int number = 2; number <= LinesPerStation; ++number) {
@@ -162,10 +168,15 @@ std::vector<TDiagramData> TableConverter::Import(const std::string& fileName,
             }
             if (line.empty())
                 break;
+            lostCharacters = lostCharacters || lines.LastLineLostCharacters();
             ApplyLine(record, number, line);
         }
         if (cutOff) {
             log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
+            continue;
+        }
+        if (lostCharacters) {
+            log.Error(TTextLines::LostCharactersError(record.Place().Name()));
             continue;
         }
         records.push_back(std::move(record));

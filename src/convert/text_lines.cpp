@@ -1,19 +1,47 @@
 #include "convert/text_lines.h"
 
+#include "model/windows1252.h"
+
+using namespace Windows1252::Literals;
+
+namespace {
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+} // namespace
+
+std::string TTextLines::LostCharactersError(const std::string& stationName) {
+    return "Station " + stationName + ": Text mit Zeichen außerhalb von Windows-1252"_cp1252;
+}
+
+TTextLines::TTextLines(std::string_view text) : Text(text) {
+    if (Text.starts_with(Utf8ByteOrderMark)) {
+        Utf8 = true;
+        Position = Utf8ByteOrderMark.size();
+    }
+}
+
 bool TTextLines::Next(std::string& line) {
     line.clear();
+    LostCharacters = false;
     if (Position >= Text.size())
         return false;
     const std::size_t end = Text.find('\n', Position);
+    std::string_view found;
     if (end == std::string_view::npos) {
-        line = Text.substr(Position);
+        found = Text.substr(Position);
         Position = Text.size();
+    } else {
+        std::size_t length = end - Position;
+        if (length > 0 && Text[end - 1] == '\r')
+            --length;
+        found = Text.substr(Position, length);
+        Position = end + 1;
+    }
+    if (!Utf8) {
+        line = found;
         return true;
     }
-    std::size_t length = end - Position;
-    if (length > 0 && Text[end - 1] == '\r')
-        --length;
-    line = Text.substr(Position, length);
-    Position = end + 1;
+    bool complete = true;
+    line = Windows1252::FromUtf8Replacing(found, complete);
+    LostCharacters = !complete;
     return true;
 }

@@ -33,11 +33,11 @@ void TvxDBConverter::Export(const std::string& fileName, ConverterLog& log,
                             const std::vector<TDiagramData>& records) const {
     int stored = 0;
     try {
-        TDatabaseMgr database(fileName, false, true);
+        // Collected apart and written in one safe step: a failed export leaves the old file.
+        TDatabaseMgr database("", false, false);
         database.MergeList(records, nullptr);
         stored = database.Count();
-        // Saved here rather than on destruction, so that a failure can be told.
-        database.Save();
+        database.SaveCopy(fileName);
     } catch (const TDatabaseMgr::TXBase&) {
         for (const TDiagramData& record : records)
             log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");

@@ -21,7 +21,7 @@ public:
                 if (Handler)
                     Handler->Identical(incoming);
             } else if (Handler && Handler->Query(existing, incoming) == MergeHandler::Replace) {
-                // The single add replaces the record of the same name.
+                // The add puts the incoming record in the place of the one of the same name.
                 Add(incoming, foldedName);
             }
             return;
@@ -118,6 +118,8 @@ void TDatabaseMgr::Merge(const TDatabaseMgr& source, MergeHandler* handler) {
 }
 
 void TDatabaseMgr::MergeList(const std::vector<TDiagramData>& records, MergeHandler* handler) {
+    for (const TDiagramData& record : records)
+        CheckStorable(record);
     TDatabaseMgr incoming("", true, false);
     for (const TDiagramData& record : records)
         incoming.Add(record, true);

@@ -41,53 +41,83 @@ TDatabaseMgr::~TDatabaseMgr() {
     }
 }
 
+namespace {
+
+// The signature, version and count of the newest stream framing take 34 bytes.
+constexpr std::size_t HeaderBytes = 64;
+
+TDatabaseMgr::TDbHeader ReadHeader(TObjectReader& in) {
+    if (in.ReadCString() != TDatabaseMgr::Signature)
+        throw TDatabaseMgr::TXInvalidHeader();
+    const std::int32_t version = in.ReadInt32();
+    if (version > TDatabaseMgr::CurrentVersion)
+        throw TDatabaseMgr::TXInvalidHeader();
+    const std::uint32_t recordCount = in.ReadWord32();
+    if (!in.Good())
+        throw TDatabaseMgr::TXInOut();
+    return {version, recordCount};
+}
+
+// The bytes of a database file, or nothing when there is no such file. The header is checked
+// on the first bytes before the rest is read, so that a large file of another kind is refused at
+// once.
+std::optional<std::string> ReadDatabaseBytes(const std::string& fileName) {
+    SafeFile::TContents file = SafeFile::ReadAll(fileName, HeaderBytes);
+    if (file.Status == SafeFile::TReadStatus::Read && file.Bytes.size() == HeaderBytes) {
+        TObjectReader start(file.Bytes);
+        ReadHeader(start);
+        file = SafeFile::ReadAll(fileName);
+    }
+    if (file.Status == SafeFile::TReadStatus::Missing)
+        return std::nullopt;
+    // A file that exists but cannot be read is never taken for a missing one.
+    if (file.Status == SafeFile::TReadStatus::Failed)
+        throw TDatabaseMgr::TXInOut();
+    return std::move(file.Bytes);
+}
+
+} // namespace
+
 void TDatabaseMgr::Load(bool keepRecords, bool createNew) {
     if (DatabaseFile.empty())
         return;
     if (!keepRecords)
         Clear();
     if (!createNew) {
-        const SafeFile::TContents file = SafeFile::ReadAll(DatabaseFile);
-        if (file.Status == SafeFile::TReadStatus::Read)
-            return ReadFile(file.Bytes);
-        // A file that exists but cannot be read is never replaced by an empty one.
-        if (file.Status == SafeFile::TReadStatus::Failed)
-            throw TXInOut();
+        if (const std::optional<std::string> bytes = ReadDatabaseBytes(DatabaseFile))
+            return ReadFile(*bytes);
     }
     CreateEmptyFile();
 }
 
 std::unique_ptr<TDatabaseMgr> TDatabaseMgr::ReadOnly(const std::string& fileName) {
     auto database = std::make_unique<TDatabaseMgr>("", false, false);
-    const SafeFile::TContents file = SafeFile::ReadAll(fileName);
-    if (file.Status != SafeFile::TReadStatus::Read)
+    const std::optional<std::string> bytes = ReadDatabaseBytes(fileName);
+    if (!bytes)
         throw TXInOut();
-    database->ReadFile(file.Bytes);
+    database->ReadFile(*bytes);
     return database;
 }
 
 void TDatabaseMgr::ReadFile(const std::string& bytes) {
     TObjectReader in(bytes);
-    if (in.ReadCString() != Signature)
-        throw TXInvalidHeader();
-    const std::int32_t version = in.ReadInt32();
-    if (version > CurrentVersion)
-        throw TXInvalidHeader();
-    const std::uint32_t recordCount = in.ReadWord32();
-    if (!in.Good())
-        throw TXInOut();
-    DbHeader = TDbHeader{version, recordCount};
-
-    for (std::uint32_t read = 0; in.Good() && read < recordCount; ++read) {
-        std::optional<TDiagramData> record;
-        try {
-            record = TDiagramData::Streamer::Read(in);
-        } catch (const TDiagramData::TXBase& error) {
-            throw TXCorruptData(error);
+    DbHeader = ReadHeader(in);
+    const std::uint32_t recordCount = DbHeader->RecordCount;
+    try {
+        for (std::uint32_t read = 0; in.Good() && read < recordCount; ++read) {
+            std::optional<TDiagramData> record;
+            try {
+                record = TDiagramData::Streamer::Read(in);
+            } catch (const TDiagramData::TXBase& error) {
+                throw TXCorruptData(error);
+            }
+            if (record)
+                Records.Insert(Records.Count(),
+                               {FoldName(record->Place().Name()),
+                                std::make_unique<TDiagramData>(std::move(*record))});
         }
-        if (record)
-            Records.Insert(Records.Count(), {FoldName(record->Place().Name()),
-                                             std::make_unique<TDiagramData>(std::move(*record))});
+    } catch (const std::bad_alloc&) {
+        throw TXInOut();
     }
     if (!in.Good())
         throw TXCorruptData();
@@ -111,21 +141,39 @@ void TDatabaseMgr::CreateEmptyFile() {
     DbHeader = TDbHeader{CurrentVersion, 0};
 }
 
-void TDatabaseMgr::Save() {
-    if (DatabaseFile.empty())
-        return;
-    const auto count = static_cast<std::uint32_t>(Records.Count());
+std::string TDatabaseMgr::FileBytes() const {
+    // Nothing is written that loading would refuse.
+    Records.ForEach([](const TRecordList::TEntry& entry) { CheckStorable(*entry.Record); });
     TObjectWriter out;
-    WriteHeader(out, CurrentVersion, count);
+    WriteHeader(out, CurrentVersion, static_cast<std::uint32_t>(Records.Count()));
     Records.ForEach([&out](const TRecordList::TEntry& entry) {
         TDiagramData::Streamer::Write(out, *entry.Record);
     });
-    if (!SafeFile::Replace(DatabaseFile, out.Bytes()))
+    return out.Bytes();
+}
+
+void TDatabaseMgr::CheckStorable(const TDiagramData& record) {
+    try {
+        record.Validate();
+    } catch (const TDiagramData::TXBase& error) {
+        throw TXCorruptData(error);
+    }
+}
+
+void TDatabaseMgr::Save() {
+    if (DatabaseFile.empty())
+        return;
+    if (!SafeFile::Replace(DatabaseFile, FileBytes()))
         throw TXInOut();
 
-    DbHeader = TDbHeader{CurrentVersion, count};
+    DbHeader = TDbHeader{CurrentVersion, static_cast<std::uint32_t>(Records.Count())};
     Records.ForEach([](const TRecordList::TEntry& entry) { entry.Record->ClearChanged(); });
     Modified = false;
+}
+
+void TDatabaseMgr::SaveCopy(const std::string& fileName) const {
+    if (!SafeFile::Replace(fileName, FileBytes()))
+        throw TXInOut();
 }
 
 void TDatabaseMgr::Clear() {

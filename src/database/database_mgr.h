@@ -97,6 +97,9 @@ public:
     // Writes the whole list. The file is replaced only once the new one is completely written;
     // on failure the old file stays as it was and the list stays modified.
     void Save();
+    // Writes the whole list into another file in the same safe way; this manager's file, header
+    // and modified flag stay as they are.
+    void SaveCopy(const std::string& fileName) const;
     // Drops all records and the header.
     void Clear();
 
@@ -115,8 +118,9 @@ public:
     int Find(const TDiagramData::TPlace& name, int start, bool exact) const;
     // The index of this very record object, or -1.
     int IndexOf(const TDiagramData* record) const;
-    // Stores a copy in sorted position; a neighbour of exactly the same name is replaced. Single
-    // adds go after records of equal folded name, bulk adds before them.
+    // Stores a copy in sorted position; a record of exactly the same name is replaced in its
+    // place, so that no two records share a name. Single adds go after records of equal folded
+    // name, bulk adds before them. A record that breaks its rules is refused with a data error.
     void Add(const TDiagramData& record, bool bulk);
     // Deletes the record at the index; an index out of range changes nothing.
     void RemoveAt(int index);
@@ -128,7 +132,8 @@ public:
     // similar to an existing record (grade above 2), the handler decides. Without a handler
     // records with an existing name are left out and all others added.
     void Merge(const TDatabaseMgr& source, MergeHandler* handler);
-    // Merges a list of records as if it were a database of its own.
+    // Merges a list of records as if it were a database of its own. A record that breaks its
+    // rules refuses the whole list with a data error before anything changes.
     void MergeList(const std::vector<TDiagramData>& records, MergeHandler* handler);
 
 private:
@@ -139,6 +144,9 @@ private:
     };
 
     void ReadFile(const std::string& bytes);
+    // The file content of the list; a data error for a record that loading would refuse.
+    std::string FileBytes() const;
+    static void CheckStorable(const TDiagramData& record);
     void CreateEmptyFile();
     TAddResult Insert(const TDiagramData& record, std::string foldedName, bool bulk);
     int FindExact(const std::string& name, int start) const;

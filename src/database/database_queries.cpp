@@ -57,33 +57,35 @@ int TDatabaseMgr::IndexOfEntry(const TDiagramData* record, const std::string& fo
 }
 
 void TDatabaseMgr::Add(const TDiagramData& record, bool bulk) {
+    CheckStorable(record);
     Insert(record, FoldName(record.Place().Name()), bulk);
 }
 
 TDatabaseMgr::TAddResult TDatabaseMgr::Insert(const TDiagramData& record, std::string foldedName,
                                               bool bulk) {
+    Modified = true;
+    TRecordList::TEntry entry{std::move(foldedName), std::make_unique<TDiagramData>(record)};
+    // A record of the same name takes the new one in its place, wherever it stands among the
+    // records of equal folded name.
+    if (const int same = FindExact(record.Place().Name(), -1); same >= 0)
+        return {same, Records.Replace(same, std::move(entry)).Record};
+
+    const std::string& key = entry.FoldedName;
     int position = 0;
     if (Records.IsSorted()) {
-        position = bulk ? Records.LowerBound(foldedName) : Records.UpperBound(foldedName);
+        position = bulk ? Records.LowerBound(key) : Records.UpperBound(key);
     } else if (bulk) {
         // From the end downward to the first record whose folded name is less; one after it.
         position = Records.Count();
-        while (position > 0 && !(Records.At(position - 1).FoldedName < foldedName))
+        while (position > 0 && !(Records.At(position - 1).FoldedName < key))
             --position;
     } else {
         // From the start upward to the first record whose folded name is greater.
         position = Records.FindFrom(
-            0, [&](const TRecordList::TEntry& entry) { return entry.FoldedName > foldedName; });
+            0, [&](const TRecordList::TEntry& other) { return other.FoldedName > key; });
         if (position < 0)
             position = Records.Count();
     }
-
-    Modified = true;
-    TRecordList::TEntry entry{std::move(foldedName), std::make_unique<TDiagramData>(record)};
-    const int neighbour = bulk ? position : position - 1;
-    if (neighbour >= 0 && neighbour < Records.Count() &&
-        Records.At(neighbour).Record->Place().Name() == record.Place().Name())
-        return {neighbour, Records.Replace(neighbour, std::move(entry)).Record};
     Records.Insert(position, std::move(entry));
     return {position, nullptr};
 }

@@ -1,8 +1,10 @@
 #include "database/safe_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,43 +70,78 @@ int CreateTemporary(const std::filesystem::path& target, std::string& name) {
     return -1;
 }
 
+// Gives the new file the old one's owner and group where the system allows it (a user may
+// give a file to one of the user's groups, but not to somebody else), then its mode, which a
+// change of owner may have cut.
+void KeepOwnerAndMode(int fd, const struct stat& existing) {
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    (void)::fchmod(fd, existing.st_mode & 07777);
+}
+
+// Writes the content over the file itself, for folders in which no new file may be made. The
+// room for the whole content is claimed first, so that a full disk stops the write before it
+// touches the old content.
+bool Overwrite(const std::filesystem::path& target, std::string_view bytes) {
+    TFileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > info.st_size && ::fallocate(file.Get(), 0, 0, size) != 0 && errno != EOPNOTSUPP)
+        return false;
+    return WriteAll(file.Get(), bytes) && ::ftruncate(file.Get(), size) == 0 &&
+           ::fsync(file.Get()) == 0 && file.Close();
+}
+
 } // namespace
 
-TContents ReadAll(const std::string& path) {
-    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+TContents ReadAll(const std::string& path, std::size_t maxBytes) {
+    // Opened without waiting, so that a pipe with no writer cannot hold the program.
+    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
         return {errno == ENOENT ? TReadStatus::Missing : TReadStatus::Failed, {}};
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return {TReadStatus::Failed, {}};
 
+    // The size is not reserved up front: a sparse file may claim far more than it could hold.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
-    for (;;) {
-        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return {TReadStatus::Failed, {}};
-        if (count == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
+    try {
+        while (bytes.size() < maxBytes) {
+            const std::size_t wanted = std::min(sizeof buffer, maxBytes - bytes.size());
+            const ssize_t count = ::read(file.Get(), buffer, wanted);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0)
+                return {TReadStatus::Failed, {}};
+            if (count == 0)
+                break;
+            bytes.append(buffer, static_cast<std::size_t>(count));
+        }
+    } catch (const std::bad_alloc&) {
+        return {TReadStatus::Failed, {}};
     }
     return {TReadStatus::Read, std::move(bytes)};
 }
 
 bool Replace(const std::string& path, std::string_view bytes) {
     const std::filesystem::path target = TargetOf(path);
-    std::string temporary;
-    TFileDescriptor file(CreateTemporary(target, temporary));
-    if (file.Get() < 0)
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return false;
 
-    struct stat existing {};
-    const bool keepMode = ::stat(target.c_str(), &existing) == 0;
-    const bool written = (!keepMode || ::fchmod(file.Get(), existing.st_mode & 07777) == 0) &&
-                         WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    std::string temporary;
+    TFileDescriptor file(CreateTemporary(target, temporary));
+    if (file.Get() < 0) {
+        const bool folderRefuses = errno == EACCES || errno == EPERM;
+        return exists && folderRefuses && S_ISREG(existing.st_mode) && Overwrite(target, bytes);
+    }
+    if (exists)
+        KeepOwnerAndMode(file.Get(), existing);
+    const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
     if (!file.Close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

@@ -37,6 +37,13 @@ void TDiagramData::SetPrecipitation(const TPrecipitationData& precipitation) {
     Changed = true;
 }
 
+void TDiagramData::Validate() const {
+    StationPlace.Validate();
+    Position.Validate();
+    TemperatureData.Validate();
+    PrecipitationData.Validate();
+}
+
 bool TDiagramData::IsIdentical(const TDiagramData& other) const {
     return StationPlace == other.StationPlace && Position == other.Position &&
            StationAltitude == other.StationAltitude && TemperatureData == other.TemperatureData &&

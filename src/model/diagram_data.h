@@ -274,6 +274,10 @@ public:
     void SetTemperatures(const TTemperatureData& temperatures);
     void SetPrecipitation(const TPrecipitationData& precipitation);
 
+    // Checks the name, the position, the temperatures and the precipitation in this order and
+    // throws the first component's error: a record that passes may be stored.
+    void Validate() const;
+
     // True when every stored value of both records is the same.
     bool IsIdentical(const TDiagramData& other) const;
     // The rounded mean of the name, position and altitude grades: 0 to 5.

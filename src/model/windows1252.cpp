@@ -22,14 +22,27 @@ std::string ToUtf8(std::string_view windows1252) {
 }
 
 std::optional<std::string> FromUtf8(std::string_view utf8) {
+    bool complete = true;
+    std::string bytes = FromUtf8Replacing(utf8, complete);
+    if (!complete)
+        return std::nullopt;
+    return bytes;
+}
+
+std::string FromUtf8Replacing(std::string_view utf8, bool& complete) {
+    complete = true;
     std::string bytes;
     bytes.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const auto codePoint = DecodeUtf8(utf8, pos);
         const auto byte = codePoint ? FromCodePoint(*codePoint) : std::nullopt;
-        if (!byte)
-            return std::nullopt;
-        bytes += static_cast<char>(*byte);
+        if (!byte) {
+            complete = false;
+            // A malformed sequence is passed over one byte at a time.
+            if (!codePoint)
+                ++pos;
+        }
+        bytes += byte ? static_cast<char>(*byte) : '?';
     }
     return bytes;
 }

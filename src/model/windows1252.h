@@ -67,6 +67,9 @@ std::string ToUtf8(std::string_view windows1252);
 // The Windows-1252 form of UTF-8 text, or nothing when the text is malformed or holds a
 // character the code page cannot store.
 std::optional<std::string> FromUtf8(std::string_view utf8);
+// The Windows-1252 form of UTF-8 text with "?" for every malformed sequence and every character
+// the code page cannot store; `complete` tells whether there was none.
+std::string FromUtf8Replacing(std::string_view utf8, bool& complete);
 
 namespace Detail {
 

@@ -4,6 +4,8 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,12 +65,22 @@ TEST_F(CsvConverterTest, ExportedFileReadsBackIdentical) {
     ASSERT_EQ(records.size(), 1u);
     EXPECT_TRUE(records[0].IsIdentical(wien)) << testing::PrintToString(records[0]);
 
-    // A separator inside a name shifts every later field of its line.
-    Csv.Export(File, Log, {south});
-    const auto shifted = Csv.Import(File, Log);
-    ASSERT_EQ(shifted.size(), 1u);
-    EXPECT_EQ(shifted[0].Place().Name(), "Süd"_cp1252);
-    EXPECT_EQ(shifted[0].Coords().LatitudeDegrees(), 0); // "Ort" read as a number
+    // A separator or a line end inside a name would shift or split the line: they are written
+    // as "," and a blank, with a warning, and every other value reads back as it was.
+    TDiagramData twoLines = wien;
+    twoLines.SetPlace(TDiagramData::TPlace("Nord\r\nOrt"));
+    Log.Entries.clear();
+    Csv.Export(File, Log, {south, twoLines});
+    EXPECT_EQ(Log.Entries, (Strings{"warning Station umbenannt: Süd;Ort --> Süd,Ort",
+                                    "warning Station umbenannt: Nord\r\nOrt --> Nord  Ort"}));
+    const auto renamed = Csv.Import(File, Log);
+    ASSERT_EQ(renamed.size(), 2u);
+    EXPECT_EQ(renamed[0].Place().Name(), "Süd,Ort"_cp1252);
+    EXPECT_EQ(renamed[1].Place().Name(), "Nord  Ort");
+    for (TDiagramData record : renamed) {
+        record.SetPlace(wien.Place());
+        EXPECT_TRUE(record.IsIdentical(wien)) << testing::PrintToString(record);
+    }
 }
 
 TEST_F(CsvConverterTest, ColumnsAreFoundByNameInAnyOrder) {
@@ -136,11 +148,47 @@ TEST_F(CsvConverterTest, RefusedValuesDropTheirStation) {
                        "error Station : Datenbank: Name \"\" ist ungültig", "accepted"}));
 }
 
+TEST_F(CsvConverterTest, ARecordWithoutAValidNameIsNeverAccepted) {
+    // Without a name column every record keeps the empty name of a new record.
+    EXPECT_TRUE(ImportText("BreiteGrad;Hoehe\n47;100\n48;200\n").empty());
+    EXPECT_EQ(Log.Entries, (Strings{"error Station : Datenbank: Name \"\" ist ungültig",
+                                    "error Station : Datenbank: Name \"\" ist ungültig"}));
+
+    // A header with no known column at all reads nothing and says so once.
+    Log.Entries.clear();
+    EXPECT_TRUE(ImportText("Ort;Breite\nWien;48\nGraz;47\n").empty());
+    EXPECT_EQ(Log.Entries, Strings{"error Kopfzeile ohne bekannte Spalte"});
+}
+
+TEST_F(CsvConverterTest, AByteOrderMarkMeansUtf8) {
+    const auto records = ImportText("\xEF\xBB\xBFName;BreiteGrad\r\n"
+                                    "München;48\r\n"
+                                    "Zürich ☀;47\r\n"
+                                    "Łódź;51\r\n"
+                                    "Köln;50\r\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Place().Name(), "München"_cp1252);
+    EXPECT_EQ(records[0].Coords().LatitudeDegrees(), 48);
+    EXPECT_EQ(records[1].Place().Name(), "Köln"_cp1252);
+    EXPECT_EQ(
+        Log.Entries,
+        (Strings{"accepted", "error Station Zürich ?: Text mit Zeichen außerhalb von Windows-1252",
+                 "error Station ?ód?: Text mit Zeichen außerhalb von Windows-1252", "accepted"}));
+
+    // Without the mark the bytes are Windows-1252, as always.
+    EXPECT_EQ(ImportText("Name\nM\xFCnchen\n")[0].Place().Name(), "München"_cp1252);
+}
+
 TEST_F(CsvConverterTest, MissingEmptyOrHeaderOnlyFilesGiveNothing) {
     EXPECT_TRUE(Csv.Import(Dir.File("fehlt.csv"), Log).empty());
     EXPECT_TRUE(ImportText("").empty());
     EXPECT_TRUE(ImportText("\nName\nWien\n").empty());
     EXPECT_TRUE(ImportText("Name;TempJan\r\n").empty());
+    // A pipe is no file: nothing waits for a writer (the alarm would end a wait).
+    ASSERT_EQ(::mkfifo(Dir.File("pipe.csv").c_str(), 0666), 0);
+    ::alarm(20);
+    EXPECT_TRUE(Csv.Import(Dir.File("pipe.csv"), Log).empty());
+    ::alarm(0);
     EXPECT_TRUE(Log.Entries.empty());
 }
 

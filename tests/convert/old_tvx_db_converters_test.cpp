@@ -147,6 +147,16 @@ TEST_F(OldDatabaseTest, NamesAreConvertedAndCleaned) {
     EXPECT_EQ(ImportVer1(record.Bytes(false))[0].Place().Name(), std::string(27, 'a'));
 }
 
+TEST_F(OldDatabaseTest, ControlCharactersInNamesBecomeBlanks) {
+    TOldRecord record;
+    record.Name = "Nord\nSee\tOst\x7F";
+    const auto records = ImportVer2(record.Bytes(true));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Place().Name(), "Nord See Ost ");
+    EXPECT_EQ(Log.Entries,
+              Strings{"warning Station umbenannt: Nord\nSee\tOst\x7F --> Nord See Ost "});
+}
+
 TEST_F(OldDatabaseTest, RefusedRecordsAreReportedAndSkipped) {
     TOldRecord bad;
     bad.Name = "Nordpol";

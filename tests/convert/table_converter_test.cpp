@@ -75,6 +75,33 @@ TEST_F(TableConverterTest, TwoStationsAreFiftySixLinesAndReadBack) {
     EXPECT_EQ(Log.Entries, (Strings{"accepted", "accepted", "accepted", "accepted"}));
 }
 
+TEST_F(TableConverterTest, NamesAreWrittenSoThatTheyReadBackAsOneStation) {
+    const TDiagramData graz = Station("Graz/Österreich"_cp1252, {47, 4, 15, 26, true, false});
+    TDiagramData twoLines = graz;
+    twoLines.SetPlace(TDiagramData::TPlace("Nord\nSee\r"));
+    Table.Export(File, Log, {twoLines, graz});
+    EXPECT_EQ(Log.Entries,
+              (Strings{"warning Station umbenannt: Nord\nSee\r --> Nord See ", "accepted"}));
+    const auto records = Table.Import(File, Log);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Place().Name(), "Nord See ");
+    EXPECT_TRUE(records[1].IsIdentical(graz));
+}
+
+TEST_F(TableConverterTest, AByteOrderMarkMeansUtf8) {
+    Strings lines = BlockLines("München", "48°8'N/11°34'E");
+    const Strings lost = BlockLines("Zürich ☀", "47°N/8°E");
+    const auto records = ImportText("\xEF\xBB\xBF" + Joined(lines, 27) + "\r\n" + Joined(lost, 27) +
+                                    "\r\n" + Joined(lines, 27));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Place().Name(), "München"_cp1252);
+    EXPECT_EQ(records[0].Coords().Text(), "48°8'N/11°34'E"_cp1252);
+    EXPECT_EQ(
+        Log.Entries,
+        (Strings{"accepted", "error Station Zürich ?: Text mit Zeichen außerhalb von Windows-1252",
+                 "accepted"}));
+}
+
 TEST_F(TableConverterTest, EndOfFileInsideABlock) {
     const Strings lines = BlockLines("Lima", "12\xB0"
                                              "3'S/77\xB0"

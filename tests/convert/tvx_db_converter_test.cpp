@@ -1,5 +1,6 @@
 #include "convert/tvx_db_converter.h"
 #include "database/database_mgr.h"
+#include "support/file_limits.h"
 #include "support/printers.h"
 #include "support/recording_log.h"
 #include "support/stream_bytes.h"
@@ -62,6 +63,18 @@ TEST_F(TvxDBConverterTest, ProbingNeverCreatesOrChangesAFile) {
     EXPECT_TRUE(Native.Import(Dir.File("fehlt.dat"), Log).empty());
     EXPECT_EQ(Log.Entries, Strings{"error Datenbank-Manager: Ein-/Ausgabe-Fehler"});
     EXPECT_FALSE(std::filesystem::exists(Dir.File("fehlt.dat")));
+}
+
+TEST_F(TvxDBConverterTest, AFailedExportKeepsTheOldFile) {
+    TTempDir::Write(File, TStreamBytes().Header(1).Record("Alt", 3).Bytes);
+    const std::string before = TTempDir::Read(File);
+    {
+        const TFullDisk fullDisk(100);
+        Native.Export(File, Log, {Station("Neu", 1), Station("Zwei", 2)});
+    }
+    EXPECT_EQ(Log.Entries, (Strings{"error Neu: Speichervorgang fehlgeschlagen",
+                                    "error Zwei: Speichervorgang fehlgeschlagen"}));
+    EXPECT_EQ(TTempDir::Read(File), before);
 }
 
 TEST_F(TvxDBConverterTest, UnwritableTargetIsReportedInTheLog) {

@@ -4,9 +4,11 @@
 #include "support/stream_bytes.h"
 #include "support/temp_dir.h"
 
-#include <csignal>
+#include "support/file_limits.h"
+
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -233,15 +235,11 @@ TEST_F(DatabaseFileTest, FailedSaveKeepsTheOldFileAndTheChanges) {
     for (int i = 0; i < 20; ++i)
         database.Add(Station(("Station " + std::to_string(i)).c_str(), i), false);
 
-    // A full disk: no file may grow beyond a few hundred bytes while saving.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit original{};
-    ::getrlimit(RLIMIT_FSIZE, &original);
-    rlimit small = original;
-    small.rlim_cur = 500;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(database.Save(), TDatabaseMgr::TXInOut);
-    ::setrlimit(RLIMIT_FSIZE, &original);
+    {
+        // No file may grow beyond a few hundred bytes while saving.
+        const TFullDisk fullDisk(500);
+        EXPECT_THROW(database.Save(), TDatabaseMgr::TXInOut);
+    }
 
     EXPECT_EQ(TTempDir::Read(File), before);
     EXPECT_TRUE(database.IsModified());
@@ -256,5 +254,102 @@ TEST_F(DatabaseFileTest, SavingIntoAMissingFolderFails) {
     EXPECT_THROW(TDatabaseMgr(Dir.File("missing/pelvanor.dat"), false, false),
                  TDatabaseMgr::TXInOut);
 }
+
+// Saving as an ordinary user, who may write the folder, to which the file belongs or not.
+class DatabaseProtectionTest : public DatabaseFileTest {
+protected:
+    void SetUp() override {
+        TTempDir::Write(File, TStreamBytes().Header(1).Record("Eins", 3).Bytes);
+        std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
+    }
+    // Loads, adds a station and saves; true when the save succeeded.
+    bool AddAndSave() const {
+        TDatabaseMgr database(File, false, false);
+        database.Add(Station("Zwei", 1), false);
+        try {
+            database.Save();
+            return true;
+        } catch (const TDatabaseMgr::TXInOut&) {
+            return false;
+        }
+    }
+};
+
+TEST_F(DatabaseProtectionTest, AFileTheUserMayNotWriteIsNotReplaced) {
+    ::chmod(File.c_str(), 0444);
+    const std::string before = TTempDir::Read(File);
+    EXPECT_EQ(RunInChild([this] { return !AddAndSave(); }), 0);
+    EXPECT_EQ(TTempDir::Read(File), before);
+}
+
+TEST_F(DatabaseProtectionTest, AReplacedFileKeepsItsModeOwnerAndGroup) {
+    ::chmod(File.c_str(), 0640);
+    struct stat before {};
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(File.c_str(), 65534, 65534), 0);
+    }
+    ::stat(File.c_str(), &before);
+    ASSERT_TRUE(AddAndSave());
+
+    struct stat after {};
+    ::stat(File.c_str(), &after);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(TDatabaseMgr(File, false, false).Count(), 2);
+}
+
+TEST_F(DatabaseProtectionTest, InAFolderWithoutRoomForANewFileTheFileIsWrittenInPlace) {
+    ::chmod(File.c_str(), 0666);
+    std::filesystem::permissions(
+        Dir.Path, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                      std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                      std::filesystem::perms::others_exec);
+    const std::string before = TTempDir::Read(File);
+    // A full disk stops the write before the old content is touched.
+    EXPECT_EQ(RunInChild([this] {
+                  const TFullDisk fullDisk(200);
+                  return !AddAndSave();
+              }),
+              0);
+    EXPECT_EQ(TTempDir::Read(File), before);
+
+    EXPECT_EQ(RunInChild([this] { return AddAndSave(); }), 0);
+    TDatabaseMgr saved(File, false, false);
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.RecordAt(1).Place().Name(), "Zwei");
+    std::filesystem::permissions(Dir.Path, std::filesystem::perms::owner_all);
+}
+
+TEST_F(DatabaseFileTest, APipeOrDeviceIsRefusedAtOnce) {
+    // A wait for a writer would end this test by its alarm.
+    ASSERT_EQ(::mkfifo(File.c_str(), 0666), 0);
+    ::alarm(20);
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+    EXPECT_THROW(TDatabaseMgr::ReadOnly(File), TDatabaseMgr::TXInOut);
+    EXPECT_EQ(LoadError("/dev/zero"), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+    ::alarm(0);
+    EXPECT_TRUE(std::filesystem::is_fifo(File));
+}
+
+TEST_F(DatabaseFileTest, AHugeFileOfAnotherKindIsRefusedByItsHeader) {
+    // A terabyte that takes no room: nothing of it may be reserved or read beyond the header.
+    TTempDir::Write(File, "");
+    ASSERT_EQ(::truncate(File.c_str(), off_t{1} << 40), 0);
+    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ungültiger Datenbank-Header!"_cp1252);
+    EXPECT_EQ(std::filesystem::file_size(File), std::uintmax_t{1} << 40);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(DatabaseFileTest, TooLittleMemoryForTheFileIsAnInputOutputError) {
+    TTempDir::Write(File, TStreamBytes().Header(5).Bytes);
+    ASSERT_EQ(::truncate(File.c_str(), off_t{1} << 30), 0);
+    std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
+    const auto failsWithInOut = [this] {
+        return LoadError(File) == "Datenbank-Manager: Ein-/Ausgabe-Fehler";
+    };
+    EXPECT_EQ(RunInChild(failsWithInOut, rlim_t{512} << 20), 0);
+}
+#endif
 
 } // namespace

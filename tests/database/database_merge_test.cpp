@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -143,6 +144,17 @@ TEST_F(DatabaseMergeTest, WithoutHandlerKnownNamesStayAndAllOthersAreAdded) {
     EXPECT_EQ(Target.RecordAt(1).Temperatures().Month(0), Tenths(0));
 }
 
+TEST_F(DatabaseMergeTest, ReplaceTakesThePlaceOfTheSameNameBehindAnotherSpelling) {
+    TDatabaseMgr database("", false, false);
+    const TDiagramData::TCoords koeln{50, 56, 6, 57, true, false};
+    database.Add(Station("Koeln/Deutschland", koeln, 37), false);
+    database.Add(Station("Köln/Deutschland"_cp1252, koeln, 37), false);
+    TRecordingHandler replace(TDatabaseMgr::MergeHandler::Replace);
+    database.MergeList({Station("Koeln/Deutschland", koeln, 37, 25)}, &replace);
+    EXPECT_EQ(Names(database), (Strings{"Koeln/Deutschland", "Köln/Deutschland"}));
+    EXPECT_EQ(database.RecordAt(0).Temperatures().Month(0), Tenths::FromUnits(25));
+}
+
 // The merge must give exactly what comparing every incoming record with every stored record
 // gives: the same queries in the same order, and the same list.
 void MergeStraightforwardly(TDatabaseMgr& target, const TDatabaseMgr& source,
@@ -229,6 +241,9 @@ TEST(DatabaseMergeDifferentialTest, IndexedMergeEqualsTheWalk) {
         MergeStraightforwardly(walked, source, withHandler ? &walkedHandler : nullptr);
 
         SCOPED_TRACE(testing::Message() << "round " << round);
+        const Strings names = Names(indexed);
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size())
+            << "two records share a name";
         EXPECT_EQ(indexedHandler.Calls, walkedHandler.Calls);
         ASSERT_EQ(indexed.Count(), walked.Count());
         for (int i = 0; i < indexed.Count(); ++i)

@@ -52,10 +52,43 @@ TEST(DatabaseAddTest, TheSameNameReplacesItsNeighbour) {
     EXPECT_EQ(database.Count(), 3);
     EXPECT_EQ(database.RecordAt(2).Altitude().Value(), 172);
 
-    // Another record of the same folded name in between keeps both.
+    // Another record of the same folded name in between still never makes two of one name:
+    // the new record takes the old one's place, from either end.
     database.Add(Named("wien"), false);
     database.Add(Named("Wien", 5), false);
-    EXPECT_EQ(Names(database), (Strings{"Graz", "Linz", "Wien", "wien", "Wien"}));
+    EXPECT_EQ(Names(database), (Strings{"Graz", "Linz", "Wien", "wien"}));
+    EXPECT_EQ(database.RecordAt(2).Altitude().Value(), 5);
+    database.Add(Named("wien", 6), true);
+    EXPECT_EQ(Names(database), (Strings{"Graz", "Linz", "Wien", "wien"}));
+    EXPECT_EQ(database.RecordAt(3).Altitude().Value(), 6);
+}
+
+TEST(DatabaseAddTest, ARecordThatLoadingWouldRefuseIsNeverStored) {
+    TDatabaseMgr database("", false, false);
+    database.Add(Named("Graz"), false);
+    try {
+        database.Add(TDiagramData(), false);
+        FAIL() << "a record without a name was stored";
+    } catch (const TDatabaseMgr::TXCorruptData& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Datenbank-Manager: Datenfehler: Datenbank: Name \"\" ist ung\xFCltig");
+    }
+    // A merge list with one such record is refused before anything changes.
+    EXPECT_THROW(database.MergeList({Named("Linz"), TDiagramData()}, nullptr),
+                 TDatabaseMgr::TXCorruptData);
+    EXPECT_EQ(Names(database), Strings{"Graz"});
+
+    // A stored record spoilt in place is not written.
+    TTempDir dir;
+    TDatabaseMgr saved(dir.File("spoilt.dat"), false, false);
+    saved.Add(Named("Graz"), false);
+    saved.Save();
+    const std::string before = TTempDir::Read(dir.File("spoilt.dat"));
+    saved.Add(Named("Linz"), false);
+    saved.RecordAt(1).SetPlace(TDiagramData::TPlace());
+    EXPECT_THROW(saved.Save(), TDatabaseMgr::TXCorruptData);
+    EXPECT_EQ(TTempDir::Read(dir.File("spoilt.dat")), before);
+    EXPECT_TRUE(saved.IsModified());
 }
 
 TEST(DatabaseAddTest, StoresACopy) {
@@ -155,9 +188,10 @@ TEST(DatabaseUnsortedTest, AddsWalkTheListFromTheirEnd) {
     TDatabaseMgr bulk(file, false, false);
     bulk.Add(Named("b"), true); // after the last lesser name, "a"
     EXPECT_EQ(Names(bulk), (Strings{"c", "a", "b", "e"}));
-    // No lesser name at all: to the front, although an "a" stands further on.
-    bulk.Add(Named("a"), true);
-    EXPECT_EQ(Names(bulk), (Strings{"a", "c", "a", "b", "e"}));
+    // A name that stands further on is replaced where it stands, never doubled.
+    bulk.Add(Named("a", 7), true);
+    EXPECT_EQ(Names(bulk), (Strings{"c", "a", "b", "e"}));
+    EXPECT_EQ(bulk.RecordAt(1).Altitude().Value(), 7);
     EXPECT_EQ(bulk.IndexOf(&bulk.RecordAt(2)), 2);
 }
 

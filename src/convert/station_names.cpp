@@ -1,0 +1,19 @@
+#include "convert/station_names.h"
+
+namespace StationNames {
+
+std::string WithoutControlCharacters(std::string name) {
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return name;
+}
+
+void ReportTaken(ConverterLog& log, const std::string& stored, const std::string& written) {
+    if (written == stored)
+        log.Accepted();
+    else
+        log.Warning("Station umbenannt: " + stored + " --> " + written);
+}
+
+} // namespace StationNames

@@ -1,0 +1,48 @@
+#pragma once
+
+// Conditions of the file system that tests bring about: a full disk, an ordinary user without
+// the rights of root, a limited address space.
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// While it lives, no file may grow beyond `bytes`, as on a full disk.
+class TFullDisk {
+public:
+    explicit TFullDisk(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &Original);
+        rlimit small = Original;
+        small.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~TFullDisk() { ::setrlimit(RLIMIT_FSIZE, &Original); }
+    TFullDisk(const TFullDisk&) = delete;
+    TFullDisk& operator=(const TFullDisk&) = delete;
+
+private:
+    rlimit Original{};
+};
+
+// Runs the check in a child process, as the user "nobody" when the tests run as root (whose
+// rights would pass over every file's protection), and returns its exit code: 0 when the check
+// returned true. The files it touches must be open to that user.
+inline int RunInChild(const std::function<bool()>& check, rlim_t addressSpace = RLIM_INFINITY) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t Nobody = 65534;
+        if (::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            ::_exit(2);
+        if (addressSpace != RLIM_INFINITY) {
+            const rlimit limit{addressSpace, addressSpace};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
