@@ -4,10 +4,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-THelpWindow::THelpWindow(const QString& helpFile, QWidget* parent)
-    : QDialog(parent), HelpFile(helpFile), Browser(new QTextBrowser(this)) {
+THelpWindow::THelpWindow(const QString& helpFile)
+    : HelpFile(helpFile), Browser(new QTextBrowser(this)) {
     setWindowTitle(QStringLiteral("Pelvanor-Hilfe"));
     setObjectName(QStringLiteral("help"));
+    // Closing the main window ends the program even while the help is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     Browser->setOpenExternalLinks(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

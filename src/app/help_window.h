@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 class QTextBrowser;
 
-// The program's help: the German HTML help file beside the program, opened at a topic.
-class THelpWindow : public QDialog {
+// The program's help: the German HTML help file beside the program, opened at a topic. A window
+// of its own beside the main window, which may come in front of it.
+class THelpWindow : public QWidget {
 public:
-    THelpWindow(const QString& helpFile, QWidget* parent);
+    explicit THelpWindow(const QString& helpFile);
 
     // Shows the help at the topic's anchor; topic 0 shows the contents.
     void ShowTopic(int topic);

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QSplashScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -53,6 +54,13 @@ constexpr int SeparatorAfter[] = {1011, 1022, 1025, 1032, 1051};
 
 } // namespace
 
+QPoint FramePlacement(const QRect& workArea, QSize outer, int border) {
+    if (workArea.width() > outer.width() && workArea.height() > outer.height())
+        return {workArea.left() + (workArea.width() - outer.width()) / 2,
+                workArea.top() + (workArea.height() - outer.height()) / 2};
+    return {workArea.left() - border, workArea.top() - border};
+}
+
 TMyStatusBar::TMyStatusBar(QWidget* parent) : QStatusBar(parent) {
     QFont font = this->font();
     font.setPointSize(10);
@@ -67,6 +75,8 @@ TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings
     : Client(client), Settings(settings), Database(database), Splash(splash), Ui(ui),
       HelpFile(std::move(helpFile)) {
     setWindowTitle(title);
+    // The map's tooltips name its stations also while another window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     // No sizing border and no maximise button: the map gives the size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -170,21 +180,28 @@ void TMyFrame::Run(int id) {
 }
 
 void TMyFrame::SetUp(const std::function<void()>& ready) {
-    const QRect desktop = screen()->availableGeometry();
-    const QSize outer = frameGeometry().size();
-    if (desktop.width() > outer.width() && desktop.height() > outer.height()) {
-        move(desktop.left() + (desktop.width() - outer.width()) / 2,
-             desktop.top() + (desktop.height() - outer.height()) / 2);
-    } else {
-        // Too large for the screen: the border lies outside it.
-        const int border = (frameGeometry().width() - width()) / 2;
-        move(desktop.left() - border, desktop.top() - border);
-    }
+    Place();
+    PlacementPending = frameGeometry().size() == size();
+    if (PlacementPending)
+        WatchForTheFrame();
     QTimer::singleShot(1000, this, [this] {
         if (Splash)
             Splash->hide();
     });
     ready();
+}
+
+void TMyFrame::Place() {
+    const QRect outer = frameGeometry();
+    const QPoint place = FramePlacement(screen()->availableGeometry(), outer.size(),
+                                        geometry().left() - outer.left());
+    // A shown window is moved through its platform window: the window manager may have put it
+    // elsewhere than Qt believes, and a move to the believed place would ask it nothing.
+    if (QWindow* window = windowHandle(); window && window->isVisible()) {
+        window->setFramePosition(place);
+    } else {
+        move(place);
+    }
 }
 
 void TMyFrame::FitToMap() {
@@ -226,8 +243,35 @@ void TMyFrame::SaveDatabase() {
 
 void TMyFrame::ShowHelp(int topic) {
     if (!Help)
-        Help = new THelpWindow(HelpFile, this);
+        Help = std::make_unique<THelpWindow>(HelpFile);
     Help->ShowTopic(topic);
+}
+
+// The window manager frames a new window only after it is shown, and tells the size of its
+// frame at no fixed moment, not always with an event of the window's own: the frame is looked
+// for with every event and for two seconds on a timer, and once known the window is placed
+// again by its outer size.
+bool TMyFrame::event(QEvent* event) {
+    PlaceWhenFramed();
+    return QMainWindow::event(event);
+}
+
+void TMyFrame::PlaceWhenFramed() {
+    if (PlacementPending && frameGeometry().size() != size()) {
+        PlacementPending = false;
+        Place();
+    }
+}
+
+void TMyFrame::WatchForTheFrame() {
+    auto* timer = new QTimer(this);
+    timer->setInterval(25);
+    connect(timer, &QTimer::timeout, this, [this, timer, ticks = 0]() mutable {
+        PlaceWhenFramed();
+        if (!PlacementPending || ++ticks == 80)
+            timer->deleteLater();
+    });
+    timer->start();
 }
 
 void TMyFrame::closeEvent(QCloseEvent* event) {

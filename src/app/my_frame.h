@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -19,6 +20,10 @@ class TMyStatusBar : public QStatusBar {
 public:
     explicit TMyStatusBar(QWidget* parent);
 };
+
+// Where the frame's outer rectangle, window decorations included, goes on the work area: centred
+// where it fits, else with its side border (`border` pixels wide) beyond the top-left corner.
+QPoint FramePlacement(const QRect& workArea, QSize outer, int border);
 
 // The program's main window: the menu with its commands, the status bar and the map client.
 class TMyFrame : public QMainWindow {
@@ -44,13 +49,18 @@ public:
     void SetUp(const std::function<void()>& ready);
     // Opens the help at a topic (0: contents).
     void ShowHelp(int topic);
-    THelpWindow* HelpWindow() const { return Help; }
+    THelpWindow* HelpWindow() const { return Help.get(); }
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Places the window by its outer frame as far as it is known now.
+    void Place();
+    void PlaceWhenFramed();
+    void WatchForTheFrame();
     void BuildMenus();
     QMenu* Menu(const char* title, std::initializer_list<int> ids);
     void Run(int id);
@@ -66,6 +76,9 @@ private:
     QSplashScreen* Splash;
     TUserInterface& Ui;
     QString HelpFile;
-    THelpWindow* Help = nullptr;
+    // Without a parent, so that it does not stay above the frame.
+    std::unique_ptr<THelpWindow> Help;
     std::map<int, QAction*> Actions;
+    // Placed before the window manager told the size of its decorations.
+    bool PlacementPending = false;
 };

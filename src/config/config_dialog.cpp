@@ -128,6 +128,8 @@ TConfigDialog::TConfigDialog(TTvxConfig& settings, QWidget* parent)
     for (QGroupBox* group : {drawing, information, output})
         groups->addWidget(group);
     auto* layout = new QVBoxLayout(this);
+    // The dialog keeps the size its controls need; it cannot be resized.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(groups);
     layout->addLayout(buttons);
     Load(Settings);

@@ -41,16 +41,12 @@ TPainterSurface::TPainterSurface(QPainter& painter, const TDeviceCaps& reference
     Painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+// The drawing asks only for pixels per millimetre. The device's size in whole millimetres would
+// make 98.5 mm into 99 and the small picture 0.5 % too small, so the caps describe ten inches of
+// the device, which hold an exact number of its pixels.
 TDeviceCaps TPainterSurface::CapsOf(const QPaintDevice& device) {
-    const auto millimetres = [](int pixels, int reported, int dpi) {
-        return reported > 0 ? reported : static_cast<int>(std::lround(pixels * 25.4 / dpi));
-    };
-    return {device.width(),
-            device.height(),
-            millimetres(device.width(), device.widthMM(), device.logicalDpiX()),
-            millimetres(device.height(), device.heightMM(), device.logicalDpiY()),
-            device.logicalDpiX(),
-            device.logicalDpiY()};
+    return {10 * device.logicalDpiX(), 10 * device.logicalDpiY(), 254, 254,
+            device.logicalDpiX(),      device.logicalDpiY()};
 }
 
 TDrawingSurface::THandle TPainterSurface::Add(const TObject& object) {

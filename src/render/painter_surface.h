@@ -21,7 +21,7 @@ public:
     TPainterSurface(QPainter& painter, const TDeviceCaps& reference,
                     const QTransform& playback = QTransform());
 
-    // The device a paint device is to the drawing.
+    // The device a paint device is to the drawing, true to its resolution.
     static TDeviceCaps CapsOf(const QPaintDevice& device);
 
     TDeviceCaps DeviceCaps() const override { return Reference; }

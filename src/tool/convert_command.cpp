@@ -4,8 +4,21 @@
 #include "convert/file_names.h"
 #include "tool/tool_converter_ui.h"
 
+#include <fstream>
+
 namespace Tool {
 namespace {
+
+// A text file whose lines end in CR alone reads as a single line.
+std::string LineEndNote(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    std::string start(64 * 1024, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    const bool onlyCarriageReturns =
+        start.find('\r') != std::string::npos && start.find('\n') == std::string::npos;
+    return onlyCarriageReturns ? " (die Zeilen enden nur mit CR statt mit CR LF oder LF)" : "";
+}
 
 // The export filter named (description in UTF-8), or else the first whose extension the target
 // has.
@@ -27,6 +40,15 @@ int ExportFilterIndex(const std::vector<const Converter*>& filters, const std::s
 
 } // namespace
 
+std::vector<TDiagramData> ImportSource(const std::string& fileName) {
+    ExpectFile(fileName);
+    TToolConverterUi ui;
+    std::vector<TDiagramData> records = ConverterManager::Instance().ImportFile(ui, fileName);
+    if (records.empty() && !ui.ReportedProblem())
+        throw TFailure("keine Station in \"" + fileName + "\" gefunden" + LineEndNote(fileName));
+    return records;
+}
+
 int Convert(const TArguments& arguments) {
     arguments.ExpectPositional(2);
     const std::string& source = arguments.Positional(0);
@@ -35,10 +57,10 @@ int Convert(const TArguments& arguments) {
     const ConverterManager& manager = ConverterManager::Instance();
     const int filter = ExportFilterIndex(manager.GetExportConverters(), target, description);
 
-    TToolConverterUi ui;
-    const std::vector<TDiagramData> records = manager.ImportFile(ui, source);
+    const std::vector<TDiagramData> records = ImportSource(source);
     if (records.empty())
         return ExitFailure;
+    TToolConverterUi ui;
     ui.SetFile(target);
     ui.SetPick(filter);
     return manager.ExportDiagrams(records, ui, FileNames::BaseName(target)) ? ExitSuccess

@@ -1,27 +1,16 @@
 #include "tool/commands.h"
 
-#include "convert/converter_manager.h"
 #include "database/counting_merge_handler.h"
 #include "model/windows1252.h"
-#include "tool/tool_converter_ui.h"
 
-#include <filesystem>
 #include <map>
 
 using namespace Windows1252::Literals;
 
 namespace Tool {
-namespace {
-
-void ExpectExistingFile(const std::string& fileName) {
-    if (!std::filesystem::exists(fileName))
-        throw TFailure("Datei \"" + fileName + "\" nicht gefunden");
-}
-
-} // namespace
 
 std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName) {
-    ExpectExistingFile(fileName);
+    ExpectFile(fileName);
     return TDatabaseMgr::ReadOnly(fileName);
 }
 
@@ -55,11 +44,8 @@ int Find(const TArguments& arguments) {
         PrintLine(database->RecordAt(i).Place().Name());
         ++found;
     }
-    if (found == 0) {
-        PrintErrorLine("Keine passende Station gefunden.");
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    // No hit says nothing; the exit code tells it.
+    return found == 0 ? ExitFailure : ExitSuccess;
 }
 
 int Merge(const TArguments& arguments) {
@@ -73,11 +59,9 @@ int Merge(const TArguments& arguments) {
     if (standing == choices.end())
         throw TUsageError("--similar erwartet ignore, replace oder add, nicht \"" + choice + "\"");
 
-    ExpectExistingFile(arguments.Positional(0));
+    ExpectFile(arguments.Positional(0));
     TDatabaseMgr database(arguments.Positional(0), false, false);
-    TToolConverterUi ui;
-    const std::vector<TDiagramData> records =
-        ConverterManager::Instance().ImportFile(ui, arguments.Positional(1));
+    const std::vector<TDiagramData> records = ImportSource(arguments.Positional(1));
     if (records.empty())
         return ExitFailure;
 

@@ -131,9 +131,14 @@ void WriteWithQt(const std::string& fileName, const std::string& extension,
 
     const QString file = QString::fromStdString(fileName);
     bool written = false;
-    if (extension == ".png")
-        written = DiagramOutput::ScreenImage(settings, content, client).save(file, "PNG");
-    else if (extension == ".svg")
+    if (extension == ".png") {
+        const QImage image = DiagramOutput::ScreenImage(settings, content, client);
+        if (image.isNull())
+            throw TFailure("Bild von " + std::to_string(client.width()) + " x " +
+                           std::to_string(client.height()) +
+                           " Bildpunkten ist zu klein, um das Diagramm zu zeichnen");
+        written = image.save(file, "PNG");
+    } else if (extension == ".svg")
         written = DiagramOutput::WriteSvg(file, settings, content);
     else
         written = DiagramOutput::WritePdf(file, settings, content);

@@ -6,13 +6,23 @@ namespace {
 
 class TErrorOutputLog : public ConverterLogWindow {
 public:
-    void AppendLine(std::string_view line) override { Tool::PrintErrorLine(line); }
+    explicit TErrorOutputLog(bool& problem) : Problem(problem) {}
+
+    // The log writes every record it did not take as a line of its own beginning "Fehler: ".
+    void AppendLine(std::string_view line) override {
+        Problem = Problem || line.starts_with("Fehler: ");
+        Tool::PrintErrorLine(line);
+    }
     void WaitForClose() override {}
+
+private:
+    bool& Problem;
 };
 
 } // namespace
 
 void TToolConverterUi::ShowError(std::string_view text) {
+    Problem = true;
     Tool::PrintErrorLine(text);
 }
 
@@ -29,5 +39,5 @@ std::optional<std::string> TToolConverterUi::AskOpenFileName(const TFileDialog&)
 }
 
 std::unique_ptr<ConverterLogWindow> TToolConverterUi::OpenLogWindow() {
-    return std::make_unique<TErrorOutputLog>();
+    return std::make_unique<TErrorOutputLog>(Problem);
 }

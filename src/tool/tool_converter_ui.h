@@ -18,7 +18,11 @@ public:
     std::unique_ptr<ConverterLogWindow> OpenLogWindow() override;
     void SetBusy(bool) override {}
 
+    // Whether the run reported a problem: an error message, or a record it did not take.
+    bool ReportedProblem() const { return Problem; }
+
 private:
     std::string FileName;
     int Pick = -1;
+    bool Problem = false;
 };

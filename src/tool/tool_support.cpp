@@ -3,6 +3,7 @@
 #include "model/windows1252.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace Tool {
 namespace {
@@ -21,6 +22,15 @@ void PrintLine(std::string_view windows1252) {
 void PrintErrorLine(std::string_view windows1252) {
     std::fflush(stdout);
     Write(stderr, windows1252);
+}
+
+void ExpectFile(const std::string& fileName) {
+    std::error_code ignored;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, ignored);
+    if (!std::filesystem::exists(status))
+        throw TFailure("Datei \"" + fileName + "\" nicht gefunden");
+    if (!std::filesystem::is_regular_file(status))
+        throw TFailure("\"" + fileName + "\" ist keine Datei");
 }
 
 std::string ToWindows1252(std::string_view utf8) {

@@ -29,6 +29,10 @@ constexpr int ExitUsage = 2;
 void PrintLine(std::string_view windows1252);
 void PrintErrorLine(std::string_view windows1252);
 
+// A failure unless the name (UTF-8) is an existing file; asked before anything opens it, so that
+// a folder is named as such and a pipe or a device never blocks the tool.
+void ExpectFile(const std::string& fileName);
+
 // A name or pattern of the command line in Windows-1252; a usage error when the code page
 // cannot hold it.
 std::string ToWindows1252(std::string_view utf8);

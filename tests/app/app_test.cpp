@@ -3,6 +3,7 @@
 #include "app/my_app.h"
 #include "app/my_client.h"
 #include "app/my_frame.h"
+#include "app/resource_library.h"
 #include "config/config_dialog.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
@@ -16,6 +17,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+#include <QToolTip>
+#include <QWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -177,6 +182,81 @@ TEST_F(AppTest, AllStationsModeShowsEveryStationWithTooltips) {
     EXPECT_TRUE(client->WorldMapShown());
 }
 
+// Tooltips name the stations under the mouse also while another window is active.
+TEST_F(AppTest, MapTooltipsShowWhileTheFrameIsInactive) {
+    AddStations();
+    TMyApp app(Ui, Places);
+    app.InitMainWindow();
+    TMyFrame& frame = *app.Frame();
+    frame.Action(1026)->trigger();
+    QWidget other;
+    other.setGeometry(0, 0, 20, 20);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(frame.isActiveWindow());
+
+    // The mouse moves over Berlin's marker, as the window system tells the frame's window.
+    auto* client = static_cast<TMyClient*>(frame.centralWidget());
+    const QPoint berlin = client->CurrentMap().ToolList().at(60000).Area.center();
+    QWindow* window = frame.windowHandle();
+    QTest::mouseMove(window, window->mapFromGlobal(client->mapToGlobal(berlin)));
+    for (int i = 0; i < 100 && !QToolTip::isVisible(); ++i)
+        QTest::qWait(20);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Berlin/Deutschland");
+    QToolTip::hideText();
+}
+
+TEST(FramePlacementTest, OuterFrameCentredOrBorderOffTheScreen) {
+    const QRect workArea(0, 0, 1920, 1040);
+    EXPECT_EQ(FramePlacement(workArea, {660, 481}, 4), QPoint(630, 279));
+    // Beside a taskbar on the left and at the top.
+    EXPECT_EQ(FramePlacement(QRect(48, 30, 1872, 1050), {660, 480}, 4), QPoint(654, 315));
+    // As wide as the work area, or higher than it: the border lies beyond the top-left corner.
+    EXPECT_EQ(FramePlacement(workArea, {1920, 480}, 4), QPoint(-4, -4));
+    EXPECT_EQ(FramePlacement(workArea, {660, 1100}, 4), QPoint(-4, -4));
+    EXPECT_EQ(FramePlacement(QRect(48, 30, 600, 400), {660, 480}, 3), QPoint(45, 27));
+}
+
+// The window system tells the size of a window's decorations only once the window is shown; a
+// frame placed before is placed again by its outer rectangle.
+TEST_F(AppTest, FrameIsCentredByItsOuterRectangle) {
+    TDatabaseMgr database(Dir.File("pelvanor.dat"), false, false);
+    TTvxConfig settings;
+    const auto resources = TResourceLibrary::Load(Places.ProgramDir + "tvxres.dll");
+    ASSERT_TRUE(resources);
+    TMyFrame frame(QStringLiteral("Pelvanor"), new TMyClient(database, *resources), settings,
+                   database, nullptr, Ui, QString());
+    frame.SetUp([] {});
+    frame.show();
+    QApplication::processEvents();
+    const QRect workArea = frame.screen()->availableGeometry();
+    const QRect outer = frame.frameGeometry();
+    ASSERT_NE(outer.size(), frame.size()); // the offscreen platform's frame of 2 pixels
+    EXPECT_EQ(outer.topLeft(),
+              workArea.topLeft() + QPoint((workArea.width() - outer.width()) / 2,
+                                          (workArea.height() - outer.height()) / 2));
+}
+
+// The help is a window of its own, which the main window can cover, and closing the main window
+// ends the program even while the help is open.
+TEST_F(AppTest, HelpIsAWindowOfItsOwn) {
+    TMyApp app(Ui, Places);
+    app.InitMainWindow();
+    TMyFrame& frame = *app.Frame();
+    frame.Action(1051)->trigger();
+    THelpWindow* help = frame.HelpWindow();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->parentWidget(), nullptr);
+    EXPECT_EQ(help->windowType(), Qt::Window);
+    EXPECT_FALSE(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    ASSERT_TRUE(help->windowHandle());
+    EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
+    EXPECT_FALSE(help->testAttribute(Qt::WA_QuitOnClose));
+}
+
 TEST_F(AppTest, ClosingAsksFirst) {
     TMyApp app(Ui, Places);
     app.InitMainWindow();
@@ -245,6 +325,17 @@ TEST(ConfigDialogTest, StandardThenCancelKeepsAndStandardThenOkResets) {
     EXPECT_TRUE(settings.TableWithoutValues);
     EXPECT_FALSE(settings.TableComplete);
     EXPECT_TRUE(settings.ColorOutput);
+}
+
+TEST(ConfigDialogTest, SizeIsFixed) {
+    TTvxConfig settings;
+    TConfigDialog dialog(settings, nullptr);
+    dialog.show();
+    const QSize size = dialog.size();
+    EXPECT_EQ(dialog.minimumSize(), size);
+    EXPECT_EQ(dialog.maximumSize(), size);
+    dialog.resize(size + QSize(200, 100));
+    EXPECT_EQ(dialog.size(), size);
 }
 
 TEST(InfoDialogTest, DatabaseFacts) {

@@ -3,6 +3,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -83,7 +84,10 @@ TEST_F(PelvanorToolTest, ListInfoAndFindSpeakUtf8) {
     EXPECT_EQ(Run({"find", database, "Ö"}).Out, "Köln/Deutschland\nWien/Österreich\n");
     EXPECT_EQ(Run({"find", database, "^l"}).Out, "Lima/Peru\n");
     EXPECT_EQ(Run({"find", database, "Lima/Peru", "--exact"}).Out, "Lima/Peru\n");
-    EXPECT_EQ(Run({"find", database, "lima/peru", "--exact"}).ExitCode, 1);
+    // No hit is told by the exit code alone.
+    const TRun none = Run({"find", database, "lima/peru", "--exact"});
+    EXPECT_EQ(none.ExitCode, 1);
+    EXPECT_EQ(none.Out + none.Err, "");
     EXPECT_EQ(Run({"find", database, "Łódź"}).ExitCode, 2);
 }
 
@@ -123,6 +127,50 @@ TEST_F(PelvanorToolTest, ConvertWritesBothLogsToTheErrorOutput) {
     const TRun unknown = Run({"convert", Dir.File("liste.txt"), Dir.File("x.csv")});
     EXPECT_EQ(unknown.ExitCode, 1);
     EXPECT_EQ(unknown.Err, "Kein Importfilter für Datenquelle verfügbar!\n");
+}
+
+// Each source that holds no stations says in its last line why; a pipe never blocks.
+TEST_F(PelvanorToolTest, SourcesWithoutStationsSayWhy) {
+    const std::string database = MakeDatabase();
+    const std::string target = Dir.File("ziel.csv");
+    const std::string missing = Dir.File("fehlt.csv");
+    std::filesystem::create_directory(Dir.File("ordner.csv"));
+    ASSERT_EQ(::mkfifo(Dir.File("rohr.csv").c_str(), 0600), 0);
+    const auto fails = [&](const std::vector<std::string>& words, const std::string& error) {
+        const TRun run = Run(words);
+        EXPECT_EQ(run.ExitCode, 1) << words[1];
+        EXPECT_EQ(run.Err, "pelvanor-tool: " + error + "\n") << words[1];
+    };
+    fails({"convert", missing, target}, "Datei \"" + missing + "\" nicht gefunden");
+    fails({"merge", database, missing}, "Datei \"" + missing + "\" nicht gefunden");
+    fails({"convert", Dir.File("ordner.csv"), target},
+          "\"" + Dir.File("ordner.csv") + "\" ist keine Datei");
+    fails({"merge", database, Dir.File("rohr.csv")},
+          "\"" + Dir.File("rohr.csv") + "\" ist keine Datei");
+    fails({"list", Dir.File("rohr.csv")}, "\"" + Dir.File("rohr.csv") + "\" ist keine Datei");
+    EXPECT_FALSE(std::filesystem::exists(target));
+
+    const std::string header = "Name;BreiteGrad;BreiteMin;LaengeGrad;LaengeMin;LaengeRichtung\r\n";
+    TTempDir::Write(Dir.File("kopf.csv"), header);
+    TTempDir::Write(Dir.File("cr.csv"), "Name;BreiteGrad\rQuito/Ecuador;0\rLima/Peru;12\r");
+    const TRun empty = Run({"convert", Dir.File("kopf.csv"), target});
+    EXPECT_EQ(empty.ExitCode, 1);
+    EXPECT_TRUE(empty.Err.ends_with("0 nicht akzeptiert\npelvanor-tool: keine Station in \"" +
+                                    Dir.File("kopf.csv") + "\" gefunden\n"))
+        << empty.Err;
+    const TRun cr = Run({"merge", database, Dir.File("cr.csv")});
+    EXPECT_EQ(cr.ExitCode, 1);
+    EXPECT_TRUE(cr.Err.ends_with("pelvanor-tool: keine Station in \"" + Dir.File("cr.csv") +
+                                 "\" gefunden (die Zeilen enden nur mit CR statt mit CR LF "
+                                 "oder LF)\n"))
+        << cr.Err;
+    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 3);
+
+    // A file whose records were all refused has said why already.
+    TTempDir::Write(Dir.File("leer.csv"), header + ";48;12;16;22;E\r\n");
+    const TRun refused = Run({"convert", Dir.File("leer.csv"), target});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_EQ(refused.Err.find("pelvanor-tool:"), std::string::npos) << refused.Err;
 }
 
 TEST_F(PelvanorToolTest, MergeCountsAndSaves) {
@@ -182,6 +230,10 @@ TEST_F(PelvanorToolTest, RenderWritesEveryFormat) {
     EXPECT_EQ(render("k.png", {"--overlay"}).ExitCode, 2);
     EXPECT_EQ(render("k.png", {"--table", "halb"}).ExitCode, 2);
     EXPECT_EQ(render("k.png", {"--width", "0"}).ExitCode, 2);
+    const TRun narrow = render("n.png", {"--width", "1"});
+    EXPECT_EQ(narrow.ExitCode, 1);
+    EXPECT_EQ(narrow.Err, "pelvanor-tool: Bild von 1 x 600 Bildpunkten ist zu klein, um das "
+                          "Diagramm zu zeichnen\n");
     const TRun unknown = Run({"render", database, "Nirgendwo", Dir.File("n.png")});
     EXPECT_EQ(unknown.ExitCode, 1);
     EXPECT_EQ(unknown.Err, "pelvanor-tool: Station \"Nirgendwo\" nicht gefunden\n");
