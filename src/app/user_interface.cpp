@@ -1,5 +1,6 @@
 #include "app/user_interface.h"
 
+#include <QDialog>
 #include <QMessageBox>
 
 void TQtUserInterface::Inform(QWidget* parent, const QString& text, const QString& caption,
@@ -16,4 +17,8 @@ TUserInterface::TAnswer TQtUserInterface::Ask(QWidget* parent, const QString& te
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
+}
+
+int TQtUserInterface::Execute(QDialog& dialog) {
+    return dialog.exec();
 }

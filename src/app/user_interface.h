@@ -2,9 +2,10 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
-// The message boxes of the program. The program shows them; tests answer them.
+// The message boxes and modal dialogs of the program. The program shows them; tests answer them.
 class TUserInterface {
 public:
     enum class TIcon { Stop, Exclamation, Information };
@@ -17,6 +18,8 @@ public:
                         TIcon icon) = 0;
     // "Warnung" with Yes and No, No as default and an exclamation icon.
     virtual TAnswer Ask(QWidget* parent, const QString& text) = 0;
+    // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
+    virtual int Execute(QDialog& dialog) = 0;
 
     // The boxes of the program's conventions.
     void Error(QWidget* parent, const QString& text) {
@@ -32,4 +35,5 @@ class TQtUserInterface : public TUserInterface {
 public:
     void Inform(QWidget* parent, const QString& text, const QString& caption, TIcon icon) override;
     TAnswer Ask(QWidget* parent, const QString& text) override;
+    int Execute(QDialog& dialog) override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 // The wait cursor while a long operation runs; the arrow comes back however it ends.

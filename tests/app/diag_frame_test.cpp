@@ -1,0 +1,81 @@
+#include "app/diag_frame.h"
+#include "config/tvx_config.h"
+#include "diagram/diag_window.h"
+#include "support/stations.h"
+
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DiagFrameTest : public testing::Test {
+protected:
+    TTvxConfig Settings;
+    TDiagramData Berlin = MakeStation("Berlin/Deutschland",
+                                      {-0.5, 0.5, 4, 8.5, 13.5, 17, 18.5, 18, 14.5, 9.5, 4.5, 1},
+                                      {42, 33, 41, 37, 54, 69, 56, 58, 45, 37, 44, 55});
+    TDiagramData Manaus =
+        MakeStation("Manaus/Brasilien", {26, 26, 26, 26, 26, 26, 27, 27, 28, 28, 27, 27},
+                    {260, 290, 310, 290, 220, 100, 60, 40, 60, 110, 170, 220});
+    std::vector<TDiagFrame*> ClosedFrames;
+    TDiagFrame Frame{Settings, Berlin, [this](TDiagFrame* frame) {
+                         ClosedFrames.push_back(frame);
+                     }};
+};
+
+TEST_F(DiagFrameTest, TitledByTheStationAndMadeHidden) {
+    EXPECT_EQ(Frame.windowTitle(), "Berlin/Deutschland");
+    EXPECT_FALSE(Frame.isVisible());
+    EXPECT_EQ(&Frame.View().Station(), &Berlin);
+}
+
+TEST_F(DiagFrameTest, ThePictureIsDrawnOnlyForANewSizeOrANewPicture) {
+    Frame.Place(QRect(10, 20, 600, 400));
+    Frame.show();
+    TDiagWindow& view = Frame.View();
+    view.grab();
+    EXPECT_EQ(view.PictureDrawings(), 1);
+    // Painting again, or after being covered, copies the bitmap.
+    view.grab();
+    view.repaint();
+    EXPECT_EQ(view.PictureDrawings(), 1);
+    EXPECT_FALSE(view.CachedBitmap().isNull());
+    EXPECT_LE(view.CachedBitmap().width(), 600);
+
+    Frame.Place(QRect(10, 20, 500, 400));
+    view.grab();
+    EXPECT_EQ(view.PictureDrawings(), 2);
+    EXPECT_EQ(Frame.frameGeometry(), QRect(10, 20, 500, 400));
+
+    view.SetComparison(&Manaus);
+    view.grab();
+    EXPECT_EQ(view.PictureDrawings(), 3);
+    EXPECT_TRUE(view.IsComparing());
+    view.SetComparison(nullptr);
+    EXPECT_FALSE(view.IsOverlayShown());
+}
+
+TEST_F(DiagFrameTest, TheScreenPictureIsInColourWhateverTheOutputSetting) {
+    Settings.ColorOutput = false;
+    Frame.Place(QRect(0, 0, 600, 400));
+    Frame.show();
+    Frame.View().grab();
+    const QImage& bitmap = Frame.View().CachedBitmap();
+    bool coloured = false;
+    for (int y = 0; y < bitmap.height() && !coloured; ++y)
+        for (int x = 0; x < bitmap.width() && !coloured; ++x) {
+            const QColor pixel = bitmap.pixelColor(x, y);
+            coloured = pixel.red() != pixel.green() || pixel.green() != pixel.blue();
+        }
+    EXPECT_TRUE(coloured);
+}
+
+TEST_F(DiagFrameTest, EscapeClosesTheFrameAndTellsTheOwner) {
+    Frame.show();
+    QTest::keyClick(&Frame.View(), Qt::Key_Escape);
+    EXPECT_FALSE(Frame.isVisible());
+    EXPECT_EQ(ClosedFrames, std::vector<TDiagFrame*>{&Frame});
+}
+
+} // namespace
