@@ -65,27 +65,39 @@ TDatabaseMgr::TAddResult TDatabaseMgr::Insert(const TDiagramData& record, std::s
                                               bool bulk) {
     Modified = true;
     TRecordList::TEntry entry{std::move(foldedName), std::make_unique<TDiagramData>(record)};
+    const std::string& key = entry.FoldedName;
+    const std::string& name = record.Place().Name();
+    int position = 0;
     // A record of the same name takes the new one in its place, wherever it stands among the
     // records of equal folded name.
-    if (const int same = FindExact(record.Place().Name(), -1); same >= 0)
-        return {same, Records.Replace(same, std::move(entry)).Record};
-
-    const std::string& key = entry.FoldedName;
-    int position = 0;
+    int same = -1;
     if (Records.IsSorted()) {
+        // From the insertion place through the run of equal folded names, usually short.
         position = bulk ? Records.LowerBound(key) : Records.UpperBound(key);
-    } else if (bulk) {
-        // From the end downward to the first record whose folded name is less; one after it.
-        position = Records.Count();
-        while (position > 0 && !(Records.At(position - 1).FoldedName < key))
-            --position;
+        const int step = bulk ? 1 : -1;
+        for (int index = bulk ? position : position - 1;
+             same < 0 && index >= 0 && index < Records.Count() &&
+             Records.At(index).FoldedName == key;
+             index += step)
+            if (Records.At(index).Record->Place().Name() == name)
+                same = index;
     } else {
-        // From the start upward to the first record whose folded name is greater.
-        position = Records.FindFrom(
-            0, [&](const TRecordList::TEntry& other) { return other.FoldedName > key; });
-        if (position < 0)
+        same = FindExact(name, -1);
+        if (bulk) {
+            // From the end downward to the first record whose folded name is less; one after it.
             position = Records.Count();
+            while (position > 0 && !(Records.At(position - 1).FoldedName < key))
+                --position;
+        } else {
+            // From the start upward to the first record whose folded name is greater.
+            position = Records.FindFrom(
+                0, [&](const TRecordList::TEntry& other) { return other.FoldedName > key; });
+            if (position < 0)
+                position = Records.Count();
+        }
     }
+    if (same >= 0)
+        return {same, Records.Replace(same, std::move(entry)).Record};
     Records.Insert(position, std::move(entry));
     return {position, nullptr};
 }

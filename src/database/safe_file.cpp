@@ -105,8 +105,13 @@ TContents ReadAll(const std::string& path, std::size_t maxBytes) {
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return {TReadStatus::Failed, {}};
 
-    // The size is not reserved up front: a sparse file may claim far more than it could hold.
+    // Only a plausible size is reserved up front: a sparse file may claim far more than memory
+    // could hold, and is read as far as memory goes.
     std::string bytes;
+    constexpr std::size_t ReserveLimit = std::size_t{256} << 20;
+    const auto size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+    if (size <= std::min(maxBytes, ReserveLimit))
+        bytes.reserve(size);
     char buffer[1 << 16];
     try {
         while (bytes.size() < maxBytes) {
