@@ -9,8 +9,7 @@
 TDiagFrame::TDiagFrame(const TTvxConfig& settings, TDiagramData& station,
                        std::function<void(TDiagFrame*)> closed)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       Closed(std::move(closed)) {
     setWindowTitle(ToQString(station.Place().Name()));
     DiagramView = new TDiagWindow(settings, station, this);

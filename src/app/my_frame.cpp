@@ -182,8 +182,6 @@ void TMyFrame::Run(int id) {
 void TMyFrame::SetUp(const std::function<void()>& ready) {
     Place();
     PlacementPending = frameGeometry().size() == size();
-    if (PlacementPending)
-        WatchForTheFrame();
     QTimer::singleShot(1000, this, [this] {
         if (Splash)
             Splash->hide();
@@ -247,31 +245,14 @@ void TMyFrame::ShowHelp(int topic) {
     Help->ShowTopic(topic);
 }
 
-// The window manager frames a new window only after it is shown, and tells the size of its
-// frame at no fixed moment, not always with an event of the window's own: the frame is looked
-// for with every event and for two seconds on a timer, and once known the window is placed
-// again by its outer size.
+// The window manager frames a new window only after it is shown; with the first event that
+// knows the frame, the window is placed again by its outer size.
 bool TMyFrame::event(QEvent* event) {
-    PlaceWhenFramed();
-    return QMainWindow::event(event);
-}
-
-void TMyFrame::PlaceWhenFramed() {
     if (PlacementPending && frameGeometry().size() != size()) {
         PlacementPending = false;
         Place();
     }
-}
-
-void TMyFrame::WatchForTheFrame() {
-    auto* timer = new QTimer(this);
-    timer->setInterval(25);
-    connect(timer, &QTimer::timeout, this, [this, timer, ticks = 0]() mutable {
-        PlaceWhenFramed();
-        if (!PlacementPending || ++ticks == 80)
-            timer->deleteLater();
-    });
-    timer->start();
+    return QMainWindow::event(event);
 }
 
 void TMyFrame::closeEvent(QCloseEvent* event) {

@@ -59,8 +59,6 @@ protected:
 private:
     // Places the window by its outer frame as far as it is known now.
     void Place();
-    void PlaceWhenFramed();
-    void WatchForTheFrame();
     void BuildMenus();
     QMenu* Menu(const char* title, std::initializer_list<int> ids);
     void Run(int id);

@@ -6,6 +6,7 @@
 #include "convert/text_lines.h"
 #include "database/safe_file.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -117,6 +118,14 @@ std::string PrecipitationMax(const TRecord& r, char) {
     return r.Precipitation().MaxText();
 }
 
+// The name as the export writes it, so that its import reads it back unchanged: no control
+// characters, and "," for the ";" that would end the field.
+std::string WritableName(const std::string& name) {
+    std::string written = StationNames::WithoutControlCharacters(name);
+    std::replace(written.begin(), written.end(), ';', ',');
+    return written;
+}
+
 constexpr const char* MonthKeys[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -200,15 +209,8 @@ void CSVConverter::Export(const std::string& fileName, ConverterLog& log,
     std::vector<std::string> writtenNames;
     for (const TDiagramData& record : records) {
         writtenNames.push_back(WritableName(record.Place().Name()));
-        const bool renamed = writtenNames.back() != record.Place().Name();
-        TDiagramData renamedRecord;
-        if (renamed) {
-            renamedRecord = record;
-            renamedRecord.SetPlace(TDiagramData::TPlace(writtenNames.back()));
-        }
-        const TDiagramData& written = renamed ? renamedRecord : record;
-        content += line([&written](const ExportKey&, const Accessor& accessor) {
-            return accessor.Getter(written, ';');
+        content += line([&](const ExportKey&, const Accessor& accessor) {
+            return accessor.Getter == &Name ? writtenNames.back() : accessor.Getter(record, ';');
         });
     }
 
@@ -221,14 +223,6 @@ void CSVConverter::Export(const std::string& fileName, ConverterLog& log,
     log.Error("Speichern der Kopfzeile fehlgeschlagen");
     for (const TDiagramData& record : records)
         log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
-}
-
-std::string CSVConverter::WritableName(const std::string& name) {
-    std::string written = StationNames::WithoutControlCharacters(name);
-    for (char& c : written)
-        if (c == ';')
-            c = ',';
-    return written;
 }
 
 std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
@@ -273,7 +267,7 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
             continue;
         }
         if (lines.LastLineLostCharacters()) {
-            log.Error(TTextLines::LostCharactersError(record.Place().Name()));
+            log.Error(StationNames::LostCharactersError(record.Place().Name()));
             continue;
         }
         records.push_back(std::move(record));

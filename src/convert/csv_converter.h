@@ -38,10 +38,6 @@ public:
     void Export(const std::string& fileName, ConverterLog& log,
                 const std::vector<TDiagramData>& records) const override;
 
-    // The name as an export writes it, so that its import reads it back unchanged: no control
-    // characters, and "," for the ";" that would end the field.
-    static std::string WritableName(const std::string& name);
-
 private:
     std::map<std::string, Accessor> ImportTable;
     std::map<ExportKey, Accessor> ExportTable;

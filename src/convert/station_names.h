@@ -15,4 +15,8 @@ std::string WithoutControlCharacters(std::string name);
 // when both are the same, else the warning "Station umbenannt: stored --> written".
 void ReportTaken(ConverterLog& log, const std::string& stored, const std::string& written);
 
+// The error for a station whose text held characters that Windows-1252 cannot store:
+// "Station NAME: …".
+std::string LostCharactersError(const std::string& stationName);
+
 } // namespace StationNames

@@ -176,7 +176,7 @@ std::vector<TDiagramData> TableConverter::Import(const std::string& fileName,
             continue;
         }
         if (lostCharacters) {
-            log.Error(TTextLines::LostCharactersError(record.Place().Name()));
+            log.Error(StationNames::LostCharactersError(record.Place().Name()));
             continue;
         }
         records.push_back(std::move(record));

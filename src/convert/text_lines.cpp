@@ -2,15 +2,9 @@
 
 #include "model/windows1252.h"
 
-using namespace Windows1252::Literals;
-
 namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 } // namespace
-
-std::string TTextLines::LostCharactersError(const std::string& stationName) {
-    return "Station " + stationName + ": Text mit Zeichen außerhalb von Windows-1252"_cp1252;
-}
 
 TTextLines::TTextLines(std::string_view text) : Text(text) {
     if (Text.starts_with(Utf8ByteOrderMark)) {

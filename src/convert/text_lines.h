@@ -17,9 +17,6 @@ public:
     // each of them stands as "?" in the line.
     bool LastLineLostCharacters() const { return LostCharacters; }
 
-    // The error line for a station whose text lost characters: "Station NAME: …".
-    static std::string LostCharactersError(const std::string& stationName);
-
 private:
     std::string_view Text;
     std::size_t Position = 0;

@@ -1,6 +1,7 @@
 #include "database/database_mgr.h"
 
 #include "database/merge_candidates.h"
+#include "model/name_folding.h"
 
 #include <optional>
 
@@ -122,6 +123,6 @@ void TDatabaseMgr::MergeList(const std::vector<TDiagramData>& records, MergeHand
         CheckStorable(record);
     TDatabaseMgr incoming("", true, false);
     for (const TDiagramData& record : records)
-        incoming.Add(record, true);
+        incoming.Insert(record, FoldName(record.Place().Name()), true);
     Merge(incoming, handler);
 }

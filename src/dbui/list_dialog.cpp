@@ -34,8 +34,6 @@ TDbUISearch::TDbUIListDialog::TDbUIListDialog(const TDatabaseMgr& database, QWid
     Positions->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     connect(Stations->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &TDbUIListDialog::FollowStationList);
-    connect(Stations, &QListWidget::itemSelectionChanged, this,
-            &TDbUIListDialog::FollowStationList);
     connect(Stations, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
