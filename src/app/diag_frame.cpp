@@ -5,13 +5,16 @@
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
-TDiagFrame::TDiagFrame(const TTvxConfig& settings, TDiagramData& station,
-                       std::function<void(TDiagFrame*)> closed)
+TDiagFrame::TDiagFrame(const TTvxConfig& settings, TDiagramData& station, TOwner& owner)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      Closed(std::move(closed)) {
+      Owner(owner) {
     setWindowTitle(ToQString(station.Place().Name()));
+    // The program ends with its main window, whatever diagrams are on show.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     DiagramView = new TDiagWindow(settings, station, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -19,16 +22,29 @@ TDiagFrame::TDiagFrame(const TTvxConfig& settings, TDiagramData& station,
     setFocusProxy(DiagramView);
 }
 
-void TDiagFrame::Place(const QRect& geometry) {
-    // The arrangement's rectangles hold the whole window with its caption and border; the
-    // window manager's decoration is known once the frame was shown.
-    const QSize decoration = frameGeometry().size() - size();
-    setFixedSize((geometry.size() - decoration).expandedTo(QSize(1, 1)));
-    move(geometry.topLeft());
+void TDiagFrame::Place(const QRect& outer, QSize guess) {
+    Target = outer;
+    const QSize own = Decoration();
+    PlacementPending = own.isNull() && !guess.isNull();
+    const QSize decoration = own.isNull() ? guess : own;
+    setFixedSize((outer.size() - decoration).expandedTo(QSize(1, 1)));
+    // A shown window is moved through its platform window: the window manager may have put it
+    // elsewhere than Qt believes.
+    if (QWindow* window = windowHandle(); window && window->isVisible())
+        window->setFramePosition(outer.topLeft());
+    else
+        move(outer.topLeft());
+}
+
+bool TDiagFrame::event(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Owner.Activated(*this);
+    if (PlacementPending && !Decoration().isNull())
+        Place(Target);
+    return QWidget::event(event);
 }
 
 void TDiagFrame::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (Closed)
-        Closed(this);
+    Owner.Closed(*this);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
-#include <functional>
 
 class TDiagWindow;
 class TDiagramData;
@@ -9,20 +9,37 @@ class TTvxConfig;
 
 // The top-level window of one diagram: the station's name as title, the diagram view as its
 // only content, no sizing border (the arrangement sets its place and size). It is made hidden;
-// when it closes it tells its owner, which forgets it and deletes it.
+// it tells its owner when it becomes the active window and when it closes, and the owner
+// forgets it and deletes it.
 class TDiagFrame : public QWidget {
 public:
-    TDiagFrame(const TTvxConfig& settings, TDiagramData& station,
-               std::function<void(TDiagFrame*)> closed);
+    class TOwner {
+    public:
+        virtual void Activated(TDiagFrame& frame) = 0;
+        virtual void Closed(TDiagFrame& frame) = 0;
+
+    protected:
+        ~TOwner() = default;
+    };
+
+    TDiagFrame(const TTvxConfig& settings, TDiagramData& station, TOwner& owner);
 
     TDiagWindow& View() const { return *DiagramView; }
     // Puts the whole frame, caption and border included, on the place the arrangement gave it.
-    void Place(const QRect& geometry);
+    // Until the window manager has framed the window, its decoration is taken to be `guess`;
+    // once it is known, the frame is placed again.
+    void Place(const QRect& outer, QSize guess = {});
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QSize Decoration() const { return frameGeometry().size() - size(); }
+
     TDiagWindow* DiagramView;
-    std::function<void(TDiagFrame*)> Closed;
+    TOwner& Owner;
+    QRect Target;
+    // Placed with a guessed decoration.
+    bool PlacementPending = false;
 };

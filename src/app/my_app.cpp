@@ -113,7 +113,7 @@ void TMyApp::InitMainWindow() {
 
     StationDatabase =
         std::make_unique<TDatabaseMgr>((programDir + "pelvanor.dat").toStdString(), false, false);
-    auto* client = new TMyClient(*StationDatabase, *Resources);
+    auto* client = new TMyClient(*StationDatabase, *DisplaySettings, *Resources, Ui);
     QSplashScreen* splashWindow = splash.get();
     MainFrame = std::make_unique<TMyFrame>(QString::fromLatin1(Name), client, *DisplaySettings,
                                            *StationDatabase, splash.release(), Ui, HelpFileName);

@@ -1,20 +1,39 @@
 #include "app/my_client.h"
 
+#include "app/diagram_windows.h"
 #include "app/resource_library.h"
+#include "app/user_interface.h"
+#include "app/wait_cursor.h"
 #include "database/database_mgr.h"
+#include "dbui/list_dialog.h"
+#include "render/qt_text.h"
 #include "tvxres/tvxres.h"
 
 #include <QHelpEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QToolTip>
 
-TMyClient::TMyClient(TDatabaseMgr& database, const TResourceLibrary& resources, QWidget* parent)
-    : QWidget(parent), Database(database) {
+TMyClient::TMyClient(TDatabaseMgr& database, const TTvxConfig& settings,
+                     const TResourceLibrary& resources, TUserInterface& ui, QWidget* parent)
+    : QWidget(parent), Database(database), Ui(ui),
+      DiagramWindows(std::make_unique<TDiagramWindows>(*this, database, settings, ui)) {
     const double ratio = devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
     World = std::make_unique<TWorldMap>(resources.Picture(TvxResWorldMap, ratio));
     Europe = std::make_unique<TEuropeMap>(resources.Picture(TvxResEuropeMap, ratio));
     setMouseTracking(true);
+    auto* contextKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    contextKey->setContext(Qt::WindowShortcut);
+    connect(contextKey, &QShortcut::activated, this, [this] { ShowContextMenu(QCursor::pos()); });
     ShowMap(World.get());
+}
+
+// The diagram windows go before the maps whose markers they keep.
+TMyClient::~TMyClient() {
+    DiagramWindows.reset();
 }
 
 void TMyClient::ShowMap(TMap* map) {
@@ -31,9 +50,15 @@ void TMyClient::ToggleMap() {
     ShowMap(WorldMapShown() ? Europe.get() : World.get());
 }
 
-// The world map while no diagram window is open or all stations are on show.
+// The world map while no diagram window is open or all stations are on show, else the map of
+// Europe when every open station lies in its area.
 void TMyClient::ChooseMap() {
-    ShowMap(World.get());
+    const auto& links = DiagramWindows->WindowLinks();
+    const bool europe = !AllStations && !links.empty() &&
+                        std::all_of(links.begin(), links.end(), [](const auto& link) {
+                            return InEuropeArea(GeoPointOf(link.Station->Coords()));
+                        });
+    ShowMap(europe ? Europe.get() : World.get());
 }
 
 void TMyClient::ShowAllStations(bool all) {
@@ -44,6 +69,9 @@ void TMyClient::ShowAllStations(bool all) {
     if (AllStations)
         for (int i = 0; i < Database.Count(); ++i)
             AddTools(Database.RecordAt(i));
+    else
+        for (const auto& link : DiagramWindows->WindowLinks())
+            AddTools(*link.Station);
     ChooseMap();
     update();
 }
@@ -59,6 +87,15 @@ void TMyClient::AddTools(const TDiagramData& station) {
         Europe->AddTool(id, station);
 }
 
+void TMyClient::RemoveTools(const std::string& name) {
+    const auto found = ToolIds.find(name);
+    if (found == ToolIds.end())
+        return;
+    World->RemoveTool(found->second);
+    Europe->RemoveTool(found->second);
+    ToolIds.erase(found);
+}
+
 void TMyClient::RemoveAllTools() {
     for (const auto& [name, id] : ToolIds) {
         World->RemoveTool(id);
@@ -72,13 +109,121 @@ std::optional<int> TMyClient::ToolId(const std::string& name) const {
     return found == ToolIds.end() ? std::nullopt : std::optional(found->second);
 }
 
+void TMyClient::StationOpened(const TDiagramData& station) {
+    AddTools(station);
+}
+
+// With all stations on show, a closed station keeps its marker and so its tooltip.
+void TMyClient::StationClosed(const TDiagramData& station) {
+    if (!AllStations)
+        RemoveTools(station.Place().Name());
+}
+
+void TMyClient::ShownStationsChanged() {
+    ChooseMap();
+    update();
+}
+
+// Ids start again only where no tool keeps one, so that no two stations ever share an id.
+void TMyClient::AllDiagramsClosed() {
+    if (ToolIds.empty())
+        NextToolId = FirstToolId;
+}
+
+void TMyClient::SelectArea(const TPixelRect& pixels) {
+    std::vector<int> found;
+    {
+        const TWaitCursor wait;
+        found = Current->StationsInArea(pixels, Database);
+    }
+    if (found.empty()) {
+        Ui.Info(this, QStringLiteral("In diesem Bereich sind keine Stationen verfügbar!"));
+        return;
+    }
+    if (found.size() == 1) {
+        DiagramWindows->Open(found);
+        return;
+    }
+    TDbUISearch::TDbUIListDialog list(Database, this, true);
+    {
+        const TWaitCursor wait;
+        for (const int index : found)
+            list.Add(index);
+    }
+    if (Ui.Execute(list) != QDialog::Accepted)
+        return;
+    DiagramWindows->SetLastSelection(found);
+    DiagramWindows->Open(list.Selection());
+}
+
+std::optional<QRect> TMyClient::RubberBand() const {
+    if (!DragStart || !DragEnd)
+        return std::nullopt;
+    return QRect(*DragStart, *DragEnd).normalized();
+}
+
+void TMyClient::ShowAreaText() {
+    if (!Status || !DragStart)
+        return;
+    const QRect area = QRect(*DragStart, DragEnd.value_or(*DragStart)).normalized();
+    Status->showMessage(ToQString(
+        Current->AreaText({area.left(), area.top(), area.right(), area.bottom()})));
+}
+
+void TMyClient::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    DragStart = event->position().toPoint();
+    DragEnd.reset();
+    ShowAreaText();
+}
+
+void TMyClient::mouseMoveEvent(QMouseEvent* event) {
+    if (!DragStart)
+        return QWidget::mouseMoveEvent(event);
+    DragEnd = event->position().toPoint();
+    update();
+    ShowAreaText();
+}
+
+void TMyClient::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && !DragStart) {
+        ShowContextMenu(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !DragStart)
+        return QWidget::mouseReleaseEvent(event);
+    const QRect area = QRect(*DragStart, DragEnd.value_or(*DragStart)).normalized();
+    DragStart.reset();
+    DragEnd.reset();
+    update();
+    if (Status)
+        Status->clearMessage();
+    SelectArea({area.left(), area.top(), area.right(), area.bottom()});
+}
+
+void TMyClient::ShowContextMenu(QPoint at) {
+    if (ContextMenu)
+        ContextMenu->popup(at);
+}
+
 void TMyClient::paintEvent(QPaintEvent*) {
     std::vector<const TDiagramData*> stations;
     if (AllStations)
         for (int i = 0; i < Database.Count(); ++i)
             stations.push_back(&Database.RecordAt(i));
+    else
+        for (const auto& link : DiagramWindows->WindowLinks())
+            stations.push_back(link.Station);
     QPainter painter(this);
-    Current->Paint(painter, stations, nullptr);
+    Current->Paint(painter, stations, DiagramWindows->CurrentStation());
+    if (const auto band = RubberBand()) {
+        // Inverted, so that it shows on land and sea alike.
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(QPen(Qt::white, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(band->adjusted(0, 0, -1, -1));
+    }
 }
 
 bool TMyClient::event(QEvent* event) {

@@ -6,22 +6,34 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+class QMenu;
+class QStatusBar;
 class TDatabaseMgr;
+class TDiagramWindows;
 class TResourceLibrary;
 class TTvxConfig;
+class TUserInterface;
 
 // The main frame's client: shows the world map or the map of Europe with the markers of the
-// stations on show, and names them in tooltips.
+// stations on show and tooltips that name them, lets the user pick stations by a click or a
+// dragged rectangle, and keeps the diagram windows.
 class TMyClient : public QWidget {
 public:
     static constexpr int FirstToolId = 60000;
 
-    TMyClient(TDatabaseMgr& database, const TResourceLibrary& resources, QWidget* parent = nullptr);
+    TMyClient(TDatabaseMgr& database, const TTvxConfig& settings, const TResourceLibrary& resources,
+              TUserInterface& ui, QWidget* parent = nullptr);
+    ~TMyClient() override;
 
     // Told when the client needs the frame to fit the size of the map now shown.
     void SetFitRequest(std::function<void(QSize)> fit) { FitToMap = std::move(fit); }
+    // Where the corners of a dragged area are shown.
+    void SetStatusBar(QStatusBar* statusBar) { Status = statusBar; }
+    // The map's context menu, whose commands are the frame's.
+    void SetContextMenu(QMenu* menu) { ContextMenu = menu; }
 
     bool WorldMapShown() const { return Current == World.get(); }
     const TMap& CurrentMap() const { return *Current; }
@@ -31,24 +43,42 @@ public:
     void ShowAllStations(bool all);
     bool AllStationsShown() const { return AllStations; }
 
-    // The diagram windows are not part of this client yet: none is ever open.
-    bool HasDiagramWindows() const { return false; }
-    bool HasLastSelection() const { return false; }
+    TDiagramWindows& Windows() const { return *DiagramWindows; }
 
     // The tool id of a station name, if it has tools.
     std::optional<int> ToolId(const std::string& name) const;
 
+    // What the diagram windows tell the map.
+    void StationOpened(const TDiagramData& station);
+    void StationClosed(const TDiagramData& station);
+    // The map that fits the stations on show comes up, and the markers are drawn anew.
+    void ShownStationsChanged();
+    // The last diagram window closed: tool ids start again from the first.
+    void AllDiagramsClosed();
+
+    // The stations in a pixel rectangle of the current map open, directly or after a choice.
+    void SelectArea(const TPixelRect& pixels);
+    // The rectangle being dragged, if any.
+    std::optional<QRect> RubberBand() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void ShowMap(TMap* map);
     void ChooseMap();
     void AddTools(const TDiagramData& station);
+    void RemoveTools(const std::string& name);
     void RemoveAllTools();
+    void ShowAreaText();
+    void ShowContextMenu(QPoint at);
 
     TDatabaseMgr& Database;
+    TUserInterface& Ui;
     std::unique_ptr<TMap> World;
     std::unique_ptr<TMap> Europe;
     TMap* Current = nullptr;
@@ -56,4 +86,10 @@ private:
     std::map<std::string, int> ToolIds;
     int NextToolId = FirstToolId;
     std::function<void(QSize)> FitToMap;
+    QStatusBar* Status = nullptr;
+    QMenu* ContextMenu = nullptr;
+    std::unique_ptr<TDiagramWindows> DiagramWindows;
+    // The drag of an area: where the left button went down, and where the mouse is now.
+    std::optional<QPoint> DragStart;
+    std::optional<QPoint> DragEnd;
 };

@@ -1,13 +1,11 @@
 #include "app/my_frame.h"
 
+#include "app/command_areas.h"
+#include "app/diagram_windows.h"
 #include "app/help_window.h"
-#include "app/info_dialog.h"
 #include "app/my_client.h"
 #include "app/user_interface.h"
-#include "app/wait_cursor.h"
-#include "config/config_dialog.h"
 #include "database/database_mgr.h"
-#include "render/qt_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -22,35 +20,8 @@
 
 namespace {
 
-// Every command of the main menu: id, item text, shortcut, status-bar hint, help topic.
-constexpr TMyFrame::TCommand Commands[] = {
-    {24310, "&Beenden\tAlt+X", "Alt+X", "Beendet Pelvanor", 3001},
-    {1011, "Karte &wechseln\tStrg+W", "Ctrl+W",
-     "Wechselt von der Weltkarte zur Europakarte und umgekehrt", 3002},
-    {1026, "&Alle Stationen zeigen\tStrg+A", "Ctrl+A", "Zeigt alle Stationen auf der Karte an",
-     3007},
-    {1021, "Diagramm aus&wählen...", nullptr, "Wählt Diagramme aus einer Liste aus", 3003},
-    {1022, "Diagramm &suchen...\tStrg+S", "Ctrl+S",
-     "Sucht Diagramme über ein eingegebenes Suchmuster", 3004},
-    {1023, "Diagramm &erstellen...\tStrg+E", "Ctrl+E", "Erstellt ein neues Diagramm", 3005},
-    {1024, "Diagramm ä&ndern...\tStrg+D", "Ctrl+D", "Ändert ein vorhandenes Diagramm", 3018},
-    {1025, "Diagramm &löschen...", nullptr, "Löscht Diagramme aus der Datenbank", 3006},
-    {1027, "&Konfigurieren...\tStrg+K", "Ctrl+K", "Konfiguriert die Diagramm-Darstellung", 3008},
-    {1031, "Datenbank &neu laden", nullptr, "Lädt die Datenbank neu und verwirft alle Änderungen",
-     3009},
-    {1032, "Datenbank &sichern", nullptr, "Speichert alle Datenbankänderungen dauerhaft", 0},
-    {1034, "Datenbank &exportieren...", nullptr, "Exportiert die Datenbank oder Teile daraus",
-     3017},
-    {1035, "Datenbank &importieren...", nullptr, "Importiert Diagramme in die Datenbank", 3011},
-    {1041, "&Zum Diagramm\tStrg+Tab", "Ctrl+Tab", "Wechselt zur Diagrammdarstellung", 3012},
-    {1042, "Z&ur letzten Auswahl...\tStrg+L", "Ctrl+L", "Zeigt die letzte Auswahlliste an", 3013},
-    {1043, "A&lle Diagramme schließen\tStrg+Q", "Ctrl+Q", "Schließt alle Diagrammfenster", 3014},
-    {1051, "&Hilfethemen\tF1", "F1", "Zeigt Hilfethemen an", 3015},
-    {1052, "&Info...", nullptr, "Zeigt Programminformationen an", 3016},
-};
-
 // The separators of the menus follow these items.
-constexpr int SeparatorAfter[] = {1011, 1022, 1025, 1032, 1051};
+constexpr int SeparatorAfter[] = {CmToggleMap, CmSearch, CmDelete, CmSave, CmHelpTopics};
 
 } // namespace
 
@@ -72,8 +43,8 @@ TMyStatusBar::TMyStatusBar(QWidget* parent) : QStatusBar(parent) {
 TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings,
                    TDatabaseMgr& database, QSplashScreen* splash, TUserInterface& ui,
                    QString helpFile)
-    : Client(client), Settings(settings), Database(database), Splash(splash), Ui(ui),
-      HelpFile(std::move(helpFile)) {
+    : Client(client), Database(database), Splash(splash), Ui(ui), HelpFile(std::move(helpFile)),
+      Context{*this, *client, database, settings, ui, *new TMyStatusBar(this), {}} {
     setWindowTitle(title);
     // The map's tooltips name its stations also while another window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -82,8 +53,15 @@ TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setCentralWidget(Client);
-    setStatusBar(new TMyStatusBar(this));
+    setStatusBar(&Context.Status);
+    Areas[TCommandArea::Map] = std::make_unique<TMapCommands>(Context);
+    Areas[TCommandArea::Selection] = std::make_unique<TSelectionCommands>(Context);
+    Areas[TCommandArea::Database] = std::make_unique<TDatabaseCommands>(Context);
+    Areas[TCommandArea::Windows] = std::make_unique<TWindowCommands>(Context);
+    Areas[TCommandArea::Help] = std::make_unique<THelpCommands>(Context);
     BuildMenus();
+    Client->SetStatusBar(&Context.Status);
+    Client->SetContextMenu(MapMenu);
     Client->SetFitRequest([this](QSize) { FitToMap(); });
     FitToMap();
     UpdateCommands();
@@ -110,7 +88,7 @@ QMenu* TMyFrame::Menu(const char* title, std::initializer_list<int> ids) {
 }
 
 void TMyFrame::BuildMenus() {
-    for (const TCommand& command : Commands) {
+    for (const TCommand& command : CommandTable()) {
         auto* action = new QAction(QString::fromUtf8(command.Text), this);
         action->setObjectName(QString::number(command.Id));
         action->setStatusTip(QString::fromUtf8(command.Hint));
@@ -122,60 +100,39 @@ void TMyFrame::BuildMenus() {
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });
         Actions[id] = action;
     }
-    Actions.at(1026)->setCheckable(true);
-    Menu("&Datei", {24310});
-    Menu("&Karte", {1011, 1026});
-    Menu("Dia&gramm", {1021, 1022, 1023, 1024, 1025, 1027});
-    Menu("Daten&bank", {1031, 1032, 1034, 1035});
-    Menu("&Fenster", {1041, 1042, 1043});
-    Menu("&Hilfe", {1051, 1052});
+    Actions.at(CmAllStations)->setCheckable(true);
+    Menu("&Datei", {CmExit});
+    Menu("&Karte", {CmToggleMap, CmAllStations});
+    Menu("Dia&gramm", {CmChoose, CmSearch, CmCreate, CmChange, CmDelete, CmConfigure});
+    Menu("Daten&bank", {CmReload, CmSave, CmExport, CmImport});
+    Menu("&Fenster", {CmToDiagram, CmLastSelection, CmCloseAll});
+    Menu("&Hilfe", {CmHelpTopics, CmInfo});
+
+    MapMenu = new QMenu(this);
+    MapMenu->addAction(Actions.at(CmToggleMap));
+    MapMenu->addSeparator();
+    for (const int id : {CmToDiagram, CmLastSelection, CmCloseAll})
+        MapMenu->addAction(Actions.at(id));
+    MapMenu->addSeparator();
+    MapMenu->addAction(Actions.at(CmAllStations));
+    connect(MapMenu, &QMenu::aboutToShow, this, &TMyFrame::UpdateCommands);
 }
 
 void TMyFrame::UpdateCommands() {
-    const bool stations = Database.Count() > 0;
-    const bool windows = Client->HasDiagramWindows();
-    const bool all = Client->AllStationsShown();
-    for (const int id : {1026, 1021, 1022, 1025})
-        Actions.at(id)->setEnabled(stations);
-    Actions.at(1026)->setChecked(all);
-    Actions.at(1031)->setEnabled(!windows && !all);
-    Actions.at(1035)->setEnabled(!windows && !all);
-    Actions.at(1032)->setEnabled(Database.IsModified());
-    Actions.at(1041)->setEnabled(windows);
-    Actions.at(1043)->setEnabled(windows);
-    Actions.at(1042)->setEnabled(Client->HasLastSelection());
+    const TCommandState state{Database.Count() > 0, Client->Windows().Count() > 0,
+                              Client->AllStationsShown(), Database.IsModified(),
+                              Client->Windows().HasLastSelection()};
+    for (const TCommand& command : CommandTable())
+        Actions.at(command.Id)->setEnabled(CommandEnabled(command.Id, state));
+    Actions.at(CmAllStations)->setChecked(state.AllStations);
 }
 
 void TMyFrame::Run(int id) {
-    switch (id) {
-    case 24310:
+    const TCommand* command = FindCommand(id);
+    if (command->Area == TCommandArea::Frame)
         close();
-        break;
-    case 1011:
-        Client->ToggleMap();
-        break;
-    case 1026:
-        ToggleAllStations();
-        break;
-    case 1027:
-        Configure();
-        break;
-    case 1031:
-        ReloadDatabase();
-        break;
-    case 1032:
-        SaveDatabase();
-        break;
-    case 1051:
-        ShowHelp(0);
-        break;
-    case 1052:
-        TInfoDialog(Database, this).exec();
-        break;
-    default:
-        // Built with the diagram windows and the database dialogs.
-        break;
-    }
+    else if (const auto area = Areas.find(command->Area); area != Areas.end())
+        area->second->Run(command->Id);
     UpdateCommands();
 }
 
@@ -208,37 +165,6 @@ void TMyFrame::FitToMap() {
     setFixedSize(sizeHint());
 }
 
-void TMyFrame::ToggleAllStations() {
-    const TWaitCursor wait;
-    Client->ShowAllStations(!Client->AllStationsShown());
-}
-
-void TMyFrame::Configure() {
-    TConfigDialog(Settings, this).exec();
-}
-
-void TMyFrame::ReloadDatabase() {
-    if (Ui.Ask(this, QStringLiteral("Sollen alle Änderungen verworfen werden?")) !=
-        TUserInterface::TAnswer::Yes)
-        return;
-    try {
-        const TWaitCursor wait;
-        Database.Load(false, false);
-    } catch (const TDatabaseMgr::TXBase& error) {
-        Ui.Error(this, ToQString(error.what()));
-    }
-    Client->update();
-    statusBar()->showMessage(QStringLiteral("Änderungen verworfen"));
-}
-
-void TMyFrame::SaveDatabase() {
-    try {
-        Database.Save();
-    } catch (const TDatabaseMgr::TXBase& error) {
-        Ui.Error(this, ToQString(error.what()));
-    }
-}
-
 void TMyFrame::ShowHelp(int topic) {
     if (!Help)
         Help = std::make_unique<THelpWindow>(HelpFile);
@@ -253,6 +179,21 @@ bool TMyFrame::event(QEvent* event) {
         Place();
     }
     return QMainWindow::event(event);
+}
+
+// Minimised, the frame makes way for the diagram windows; restored, it hides them. Whether the
+// program or the window manager changed the state, this is where it is told.
+void TMyFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        const bool wasMinimized =
+            static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+        if (isMinimized() && !wasMinimized)
+            Client->Windows().Arrange();
+        else if (!isMinimized() && wasMinimized)
+            Client->Windows().HideForMap();
+        UpdateCommands();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void TMyFrame::closeEvent(QCloseEvent* event) {
@@ -274,12 +215,10 @@ bool TMyFrame::eventFilter(QObject* watched, QEvent* event) {
         event->accept(); // the menu takes this F1 itself
         return true;
     }
-    const int id = menu->activeAction()->objectName().toInt();
-    for (const TCommand& command : Commands) {
-        if (command.Id == id && command.HelpTopic != 0) {
-            menu->close();
-            ShowHelp(command.HelpTopic);
-        }
+    const TCommand* command = FindCommand(menu->activeAction()->objectName().toInt());
+    if (command && command->HelpTopic != 0) {
+        menu->close();
+        ShowHelp(command->HelpTopic);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/commands.h"
+
 #include <QMainWindow>
 #include <QStatusBar>
 #include <functional>
@@ -26,22 +28,17 @@ public:
 QPoint FramePlacement(const QRect& workArea, QSize outer, int border);
 
 // The program's main window: the menu with its commands, the status bar and the map client.
+// Minimised it leaves the screen to the diagram windows; restored it hides them again.
 class TMyFrame : public QMainWindow {
 public:
-    struct TCommand {
-        int Id;
-        const char* Text;
-        const char* Shortcut;
-        const char* Hint;
-        int HelpTopic;
-    };
-
     TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings, TDatabaseMgr& database,
              QSplashScreen* splash, TUserInterface& ui, QString helpFile);
     ~TMyFrame() override;
 
     // The menu item of a command id.
     QAction* Action(int id) const { return Actions.at(id); }
+    // The map's context menu.
+    QMenu* ContextMenu() const { return MapMenu; }
     // Brings every item's enabled state up to date with the program's state.
     void UpdateCommands();
     // Places the window and starts what follows its set-up: the splash goes after a second,
@@ -53,6 +50,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -63,17 +61,15 @@ private:
     QMenu* Menu(const char* title, std::initializer_list<int> ids);
     void Run(int id);
     void FitToMap();
-    void ToggleAllStations();
-    void Configure();
-    void ReloadDatabase();
-    void SaveDatabase();
 
     TMyClient* Client;
-    TTvxConfig& Settings;
     TDatabaseMgr& Database;
     QSplashScreen* Splash;
     TUserInterface& Ui;
     QString HelpFile;
+    TCommandContext Context;
+    std::map<TCommandArea, std::unique_ptr<TCommandHandler>> Areas;
+    QMenu* MapMenu = nullptr;
     // Without a parent, so that it does not stay above the frame.
     std::unique_ptr<THelpWindow> Help;
     std::map<int, QAction*> Actions;

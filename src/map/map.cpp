@@ -1,5 +1,6 @@
 #include "map/map.h"
 
+#include "database/database_mgr.h"
 #include "render/qt_text.h"
 
 #include <QFontDatabase>
@@ -43,14 +44,65 @@ void TMap::Paint(QPainter& painter, const std::vector<const TDiagramData*>& stat
 }
 
 void TMap::AddTool(int id, const TDiagramData& station) {
-    Tools[id] = {MarkerBox(station), ToQString(station.Place().Name())};
+    Tools[id] = {MarkerBox(station), station.Place().Name()};
 }
 
 std::optional<QString> TMap::ToolTipAt(QPoint point) const {
     for (const auto& [id, tool] : Tools)
         if (tool.Area.contains(point))
-            return tool.Name;
+            return ToQString(tool.Name);
     return std::nullopt;
+}
+
+std::vector<int> TMap::StationsInArea(const TPixelRect& pixels,
+                                      const TDatabaseMgr& database) const {
+    std::vector<int> found;
+    if (pixels.Right - pixels.Left > MarkerSize || pixels.Bottom - pixels.Top > MarkerSize) {
+        TGeoRect area = MapProjection->ToGeographic(pixels);
+        if (area.Top < -64)
+            area.Top = -90;
+        if (area.Bottom > 79)
+            area.Bottom = 90;
+        // The western and northern edges belong to the next area.
+        for (int index = 0; index < database.Count(); ++index) {
+            const TGeoPoint point = GeoPointOf(database.RecordAt(index).Coords());
+            if (area.Left <= point.X && point.X < area.Right && area.Top <= point.Y &&
+                point.Y < area.Bottom)
+                found.push_back(index);
+        }
+        return found;
+    }
+    const QRect touched(QPoint(pixels.Left, pixels.Top), QPoint(pixels.Right, pixels.Bottom));
+    for (const auto& [id, tool] : Tools)
+        if (tool.Area.intersects(touched))
+            if (const int index = database.Find(TDiagramData::TPlace(tool.Name), -1, true);
+                index >= 0)
+                found.push_back(index);
+    return found;
+}
+
+namespace {
+
+// A corner of an area as a position of whole degrees. Longitudes beyond 180° stay as they are,
+// as the map's edges give them.
+std::string CornerText(int longitude, int latitude) {
+    TDiagramData::TCoords corner;
+    corner.SetWest(longitude >= 0);
+    corner.SetNorth(latitude >= 0);
+    try {
+        corner.SetLatitudeDegrees(Math::Whole(std::abs(latitude)));
+        corner.SetLongitudeDegrees(Math::Whole(std::abs(longitude)));
+    } catch (const TDiagramData::TXBase&) {
+        // The value out of range stays set, and the text shows it.
+    }
+    return corner.Text();
+}
+
+} // namespace
+
+std::string TMap::AreaText(const TPixelRect& pixels) const {
+    const TGeoRect area = MapProjection->ToGeographic(pixels);
+    return CornerText(area.Left, area.Top) + " - " + CornerText(area.Right, area.Bottom);
 }
 
 TWorldMap::TWorldMap(QPixmap picture)

@@ -8,9 +8,11 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QPainter;
+class TDatabaseMgr;
 
 // One of the two maps: its picture, its projection, the station markers on it and the tooltips
 // that name them.
@@ -21,7 +23,8 @@ public:
 
     struct TTool {
         QRect Area;
-        QString Name;
+        // The station's name as the database holds it.
+        std::string Name;
     };
 
     TMap(std::unique_ptr<TMapProjection> projection, QPixmap picture);
@@ -47,6 +50,15 @@ public:
     // The name of the station whose marker lies under the point, if any.
     std::optional<QString> ToolTipAt(QPoint point) const;
     const std::map<int, TTool>& ToolList() const { return Tools; }
+
+    // The record indices of the stations in a pixel rectangle (edges included), in the order
+    // found: a rectangle larger than a marker takes every station of the database in its
+    // geographic area, reaching to the poles from 64°S and 79°N; a smaller one, a click, takes
+    // the stations whose markers it touches.
+    std::vector<int> StationsInArea(const TPixelRect& pixels, const TDatabaseMgr& database) const;
+    // The corners of a pixel rectangle as geographic positions, "52°N/13°E - 48°N/2°W", in
+    // Windows-1252.
+    std::string AreaText(const TPixelRect& pixels) const;
 
 protected:
     // What a map draws over its picture before the markers.

@@ -9,8 +9,11 @@
 
 namespace {
 
-class DiagFrameTest : public testing::Test {
+class DiagFrameTest : public testing::Test, public TDiagFrame::TOwner {
 protected:
+    void Activated(TDiagFrame& frame) override { ActivatedFrames.push_back(&frame); }
+    void Closed(TDiagFrame& frame) override { ClosedFrames.push_back(&frame); }
+
     TTvxConfig Settings;
     TDiagramData Berlin = MakeStation("Berlin/Deutschland",
                                       {-0.5, 0.5, 4, 8.5, 13.5, 17, 18.5, 18, 14.5, 9.5, 4.5, 1},
@@ -18,10 +21,9 @@ protected:
     TDiagramData Manaus =
         MakeStation("Manaus/Brasilien", {26, 26, 26, 26, 26, 26, 27, 27, 28, 28, 27, 27},
                     {260, 290, 310, 290, 220, 100, 60, 40, 60, 110, 170, 220});
+    std::vector<TDiagFrame*> ActivatedFrames;
     std::vector<TDiagFrame*> ClosedFrames;
-    TDiagFrame Frame{Settings, Berlin, [this](TDiagFrame* frame) {
-                         ClosedFrames.push_back(frame);
-                     }};
+    TDiagFrame Frame{Settings, Berlin, *this};
 };
 
 TEST_F(DiagFrameTest, TitledByTheStationAndMadeHidden) {

@@ -1,0 +1,207 @@
+#include "app/diagram_windows.h"
+
+#include "app/my_client.h"
+#include "app/user_interface.h"
+#include "app/wait_cursor.h"
+#include "app/window_arrangement.h"
+#include "config/tvx_config.h"
+#include "database/database_mgr.h"
+#include "diagram/diag_window.h"
+#include "dbui/list_dialog.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+
+TDiagramWindows::TDiagramWindows(TMyClient& client, TDatabaseMgr& database,
+                                 const TTvxConfig& settings, TUserInterface& ui)
+    : Client(client), Database(database), Settings(settings), Ui(ui) {
+}
+
+TDiagramWindows::~TDiagramWindows() {
+    Destroying = true;
+    std::vector<TDiagFrame*> frames;
+    for (const auto& link : List.WindowLinks())
+        frames.push_back(link.Window);
+    for (TDiagFrame* frame : frames) {
+        List.Unregister(frame);
+        delete frame;
+    }
+}
+
+QWidget& TDiagramWindows::MainFrame() const {
+    return *Client.window();
+}
+
+QSize TDiagramWindows::Decoration() const {
+    return MainFrame().frameGeometry().size() - MainFrame().size();
+}
+
+void TDiagramWindows::Open(const std::vector<int>& selection) {
+    std::vector<TDiagramData*> stations;
+    for (const int index : selection)
+        stations.push_back(&Database.RecordAt(index));
+    const auto opening = List.PlanOpening(stations);
+    {
+        const TWaitCursor wait;
+        for (TDiagramData* station : opening.Stations) {
+            auto* frame = new TDiagFrame(Settings, *station, *this);
+            List.Register(station, frame);
+            Client.StationOpened(*station);
+        }
+        if (!opening.Stations.empty())
+            Client.ShownStationsChanged();
+    }
+    const QString limit =
+        QStringLiteral("Es können nur maximal 80 Diagramme gleichzeitig angezeigt werden!");
+    if (opening.Limit == decltype(List)::TLimit::Refused) {
+        Ui.Error(&MainFrame(), limit);
+        return;
+    }
+    if (opening.Limit == decltype(List)::TLimit::Reduced)
+        Ui.Inform(&MainFrame(), limit + QStringLiteral("\n\nDie Auswahl wurde entsprechend reduziert."),
+                  QStringLiteral("Warnung"), TUserInterface::TIcon::Exclamation);
+    Active = nullptr;
+    Hold = false;
+    if (MainFrame().isMinimized())
+        Arrange();
+    else
+        MainFrame().showMinimized(); // the frame then arranges the windows
+}
+
+void TDiagramWindows::Arrange() {
+    if (List.Count() == 0) {
+        Hold = false;
+        return;
+    }
+    const QSize decoration = Decoration();
+    const QStyle* style = QApplication::style();
+    const int step = decoration.height() > 0
+                         ? decoration.height()
+                         : style->pixelMetric(QStyle::PM_TitleBarHeight) +
+                               2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QRect workArea = MainFrame().screen()->availableGeometry();
+    const auto places =
+        ArrangeDiagramWindows(List.Count(), workArea, step, Settings.AlwaysMaximize);
+    const auto& links = List.WindowLinks();
+    for (std::size_t i = 0; i < links.size(); ++i)
+        links[i].Window->Place(places[i], decoration);
+    for (const auto& link : links)
+        link.Window->show();
+    TDiagFrame* top = Active ? Active : links.back().Window;
+    top->raise();
+    top->activateWindow();
+    Hold = false;
+}
+
+void TDiagramWindows::HideForMap() {
+    Hold = true;
+    Hide();
+}
+
+void TDiagramWindows::Hide() {
+    const TDiagramData* current = Current;
+    const TDiagramData* comparison = CurrentComparison;
+    for (const auto& link : List.WindowLinks()) {
+        link.Window->setWindowState(Qt::WindowNoState);
+        link.Window->hide();
+    }
+    Current = current;
+    CurrentComparison = comparison;
+}
+
+void TDiagramWindows::Activated(TDiagFrame& frame) {
+    Current = &frame.View().Station();
+    CurrentComparison = frame.View().Comparison();
+    if (!Hold)
+        Active = &frame;
+    Client.update();
+}
+
+void TDiagramWindows::Remove(TDiagFrame& frame) {
+    // A frame that goes is never kept as the active one, hold or not.
+    if (&frame == Active)
+        Active = nullptr;
+    TDiagramData* station = List.Unregister(&frame);
+    if (station == Current) {
+        Current = nullptr;
+        CurrentComparison = nullptr;
+    }
+    if (station)
+        Client.StationClosed(*station);
+    frame.deleteLater();
+}
+
+void TDiagramWindows::Closed(TDiagFrame& frame) {
+    Remove(frame);
+    if (BulkClosing || Destroying)
+        return;
+    Client.ShownStationsChanged();
+    if (List.Count() == 0) {
+        Client.AllDiagramsClosed();
+        MainFrame().showNormal();
+    } else {
+        Arrange();
+    }
+}
+
+void TDiagramWindows::Close(const std::vector<const TDiagramData*>& stations) {
+    BulkClosing = true;
+    bool closed = false;
+    for (const TDiagramData* station : stations) {
+        if (TDiagFrame* frame = List.FrameOf(station)) {
+            frame->hide();
+            Remove(*frame);
+            closed = true;
+        }
+    }
+    if (closed)
+        Client.ShownStationsChanged();
+    if (closed && List.Count() == 0) {
+        Client.AllDiagramsClosed();
+        MainFrame().showNormal();
+    }
+    BulkClosing = false;
+    Hold = false;
+}
+
+void TDiagramWindows::CloseAll() {
+    std::vector<const TDiagramData*> stations;
+    for (const auto& link : List.WindowLinks())
+        stations.push_back(link.Station);
+    Close(stations);
+}
+
+void TDiagramWindows::RedrawAll() {
+    for (const auto& link : List.WindowLinks()) {
+        link.Window->View().InvalidatePicture();
+        link.Window->View().update();
+    }
+}
+
+void TDiagramWindows::SetLastSelection(const std::vector<int>& stations) {
+    List.LastSelection.clear();
+    for (const int index : stations)
+        List.LastSelection.push_back(&Database.RecordAt(index));
+}
+
+void TDiagramWindows::ShowLastSelection() {
+    TDbUISearch::TDbUIListDialog list(Database, &MainFrame(), true);
+    {
+        const TWaitCursor wait;
+        for (const TDiagramData* station : List.LastSelection)
+            if (const int index = Database.IndexOf(station); index >= 0)
+                list.Add(index);
+    }
+    if (Ui.Execute(list) == QDialog::Accepted)
+        Open(list.Selection());
+}
+
+void TDiagramWindows::BeforeDatabaseChange() {
+    RememberedSelection = List.LastSelectionNames();
+}
+
+void TDiagramWindows::AfterDatabaseChange() {
+    List.RebuildLastSelection(RememberedSelection, Database);
+    RememberedSelection.clear();
+}
