@@ -28,12 +28,11 @@ void TDiagFrame::Place(const QRect& outer, QSize guess) {
     PlacementPending = own.isNull() && !guess.isNull();
     const QSize decoration = own.isNull() ? guess : own;
     setFixedSize((outer.size() - decoration).expandedTo(QSize(1, 1)));
-    // A shown window is moved through its platform window: the window manager may have put it
-    // elsewhere than Qt believes.
+    move(outer.topLeft());
+    // A shown window is also moved through its platform window: the window manager may have put
+    // it elsewhere than Qt believes, and then the move above asked nothing.
     if (QWindow* window = windowHandle(); window && window->isVisible())
         window->setFramePosition(outer.topLeft());
-    else
-        move(outer.topLeft());
 }
 
 bool TDiagFrame::event(QEvent* event) {

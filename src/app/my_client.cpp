@@ -122,6 +122,8 @@ void TMyClient::StationClosed(const TDiagramData& station) {
 void TMyClient::ShownStationsChanged() {
     ChooseMap();
     update();
+    if (StateChanged)
+        StateChanged();
 }
 
 // Ids start again only where no tool keeps one, so that no two stations ever share an id.
@@ -156,18 +158,27 @@ void TMyClient::SelectArea(const TPixelRect& pixels) {
     DiagramWindows->Open(list.Selection());
 }
 
+namespace {
+
+// The pixels from one corner to the other, both included, whichever way the mouse went.
+TPixelRect Spanned(QPoint start, QPoint end) {
+    return {std::min(start.x(), end.x()), std::min(start.y(), end.y()),
+            std::max(start.x(), end.x()), std::max(start.y(), end.y())};
+}
+
+} // namespace
+
 std::optional<QRect> TMyClient::RubberBand() const {
     if (!DragStart || !DragEnd)
         return std::nullopt;
-    return QRect(*DragStart, *DragEnd).normalized();
+    const TPixelRect band = Spanned(*DragStart, *DragEnd);
+    return QRect(QPoint(band.Left, band.Top), QPoint(band.Right, band.Bottom));
 }
 
 void TMyClient::ShowAreaText() {
-    if (!Status || !DragStart)
-        return;
-    const QRect area = QRect(*DragStart, DragEnd.value_or(*DragStart)).normalized();
-    Status->showMessage(ToQString(
-        Current->AreaText({area.left(), area.top(), area.right(), area.bottom()})));
+    if (Status && DragStart)
+        Status->showMessage(
+            ToQString(Current->AreaText(Spanned(*DragStart, DragEnd.value_or(*DragStart)))));
 }
 
 void TMyClient::mousePressEvent(QMouseEvent* event) {
@@ -193,13 +204,13 @@ void TMyClient::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton || !DragStart)
         return QWidget::mouseReleaseEvent(event);
-    const QRect area = QRect(*DragStart, DragEnd.value_or(*DragStart)).normalized();
+    const TPixelRect area = Spanned(*DragStart, DragEnd.value_or(*DragStart));
     DragStart.reset();
     DragEnd.reset();
     update();
     if (Status)
         Status->clearMessage();
-    SelectArea({area.left(), area.top(), area.right(), area.bottom()});
+    SelectArea(area);
 }
 
 void TMyClient::ShowContextMenu(QPoint at) {

@@ -32,6 +32,8 @@ public:
     void SetFitRequest(std::function<void(QSize)> fit) { FitToMap = std::move(fit); }
     // Where the corners of a dragged area are shown.
     void SetStatusBar(QStatusBar* statusBar) { Status = statusBar; }
+    // Told when windows opened or closed, so that the commands follow.
+    void SetStateChanged(std::function<void()> changed) { StateChanged = std::move(changed); }
     // The map's context menu, whose commands are the frame's.
     void SetContextMenu(QMenu* menu) { ContextMenu = menu; }
 
@@ -86,6 +88,7 @@ private:
     std::map<std::string, int> ToolIds;
     int NextToolId = FirstToolId;
     std::function<void(QSize)> FitToMap;
+    std::function<void()> StateChanged;
     QStatusBar* Status = nullptr;
     QMenu* ContextMenu = nullptr;
     std::unique_ptr<TDiagramWindows> DiagramWindows;

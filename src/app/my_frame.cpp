@@ -62,6 +62,7 @@ TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings
     BuildMenus();
     Client->SetStatusBar(&Context.Status);
     Client->SetContextMenu(MapMenu);
+    Client->SetStateChanged([this] { UpdateCommands(); });
     Client->SetFitRequest([this](QSize) { FitToMap(); });
     FitToMap();
     UpdateCommands();

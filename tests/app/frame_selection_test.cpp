@@ -1,0 +1,165 @@
+#include "app/commands.h"
+#include "frame_fixture.h"
+
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class MapSelectionTest : public FrameTest {
+protected:
+    const TMap& Map() const { return Client->CurrentMap(); }
+    QPoint PixelOf(const std::string& name) {
+        const TPoint at = Map().Projection().ToPixel(GeoPointOf(Station(name)->Coords()));
+        return {at.X, at.Y};
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(Client, Qt::LeftButton, {}, from);
+        QTest::mouseMove(Client, to);
+        QTest::mouseRelease(Client, Qt::LeftButton, {}, to);
+    }
+    Strings Shown() const {
+        Strings names;
+        for (const auto& link : Windows().WindowLinks())
+            names.push_back(link.Station->Place().Name());
+        return names;
+    }
+    Strings Found(const TPixelRect& pixels) {
+        Strings names;
+        for (const int index : Map().StationsInArea(pixels, Database))
+            names.push_back(Database.RecordAt(index).Place().Name());
+        return names;
+    }
+};
+
+TEST_F(MapSelectionTest, AClickOpensTheMarkerUnderItOrSaysThatNoneIsThere) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    AddStation("Kairo/Aegypten", -31, 30);
+    Run(CmAllStations);
+    QTest::mouseClick(Client, Qt::LeftButton, {}, PixelOf("Berlin/Deutschland") + QPoint(4, -5));
+    EXPECT_EQ(Shown(), Strings{"Berlin/Deutschland"});
+    EXPECT_TRUE(Frame->isMinimized());
+    EXPECT_TRUE(Station("Berlin/Deutschland")->IsDisplayed());
+
+    Frame->showNormal();
+    QTest::mouseClick(Client, Qt::LeftButton, {}, PixelOf("Kairo/Aegypten") + QPoint(20, 0));
+    EXPECT_EQ(Ui.Shown, Strings{"Info: In diesem Bereich sind keine Stationen verfügbar!"});
+    EXPECT_EQ(Windows().Count(), 1);
+}
+
+TEST_F(MapSelectionTest, OverlappingMarkersAreOfferedInTheListAndBecomeTheLastSelection) {
+    AddStation("Potsdam/Deutschland", -13, 52);
+    AddStation("Berlin/Deutschland", -14, 52);
+    Run(CmAllStations);
+    Strings listed;
+    Ui.Steps.push_back(ChooseLines({1}, &listed));
+    QTest::mouseClick(Client, Qt::LeftButton, {}, PixelOf("Berlin/Deutschland"));
+    EXPECT_EQ(Ui.Shown, Strings{"Dialog: Ortauswahl"});
+    EXPECT_EQ(listed, (Strings{"Berlin/Deutschland", "Potsdam/Deutschland"}));
+    EXPECT_EQ(Shown(), Strings{"Potsdam/Deutschland"});
+    EXPECT_TRUE(Frame->Action(CmLastSelection)->isEnabled());
+
+    // The whole list comes again, whatever was chosen.
+    listed.clear();
+    Ui.Steps.push_back(ChooseLines({}, &listed));
+    Run(CmLastSelection);
+    EXPECT_EQ(listed, (Strings{"Berlin/Deutschland", "Potsdam/Deutschland"}));
+}
+
+// Without markers on show, only an area larger than a marker finds a station.
+TEST_F(MapSelectionTest, FivePixelsAreStillAClickSixSearchTheArea) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    const QPoint berlin = PixelOf("Berlin/Deutschland");
+    EXPECT_TRUE(Found({berlin.x() - 2, berlin.y() - 2, berlin.x() + 3, berlin.y() + 3}).empty());
+    EXPECT_EQ(Found({berlin.x() - 2, berlin.y() - 3, berlin.x() + 3, berlin.y() + 3}),
+              Strings{"Berlin/Deutschland"});
+    Drag(berlin - QPoint(2, 2), berlin + QPoint(3, 3));
+    EXPECT_EQ(Ui.Shown, Strings{"Info: In diesem Bereich sind keine Stationen verfügbar!"});
+    Drag(berlin - QPoint(2, 2), berlin + QPoint(4, 3));
+    EXPECT_EQ(Shown(), Strings{"Berlin/Deutschland"});
+}
+
+TEST_F(MapSelectionTest, ReversedDragsFindTheSameStations) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    AddStation("Paris/Frankreich", -2, 49);
+    AddStation("Kairo/Aegypten", -31, 30);
+    const QPoint topLeft(300, 90);
+    const QPoint bottomRight(340, 130);
+    for (const auto& [from, to] :
+         {std::pair(topLeft, bottomRight), std::pair(bottomRight, topLeft),
+          std::pair(QPoint(topLeft.x(), bottomRight.y()), QPoint(bottomRight.x(), topLeft.y()))}) {
+        Strings listed;
+        Ui.Steps.push_back([&](QDialog& dialog) {
+            ChooseLines({}, &listed)(dialog);
+            return static_cast<int>(QDialog::Rejected);
+        });
+        Drag(from, to);
+        EXPECT_EQ(listed, (Strings{"Berlin/Deutschland", "Paris/Frankreich"}));
+    }
+    EXPECT_EQ(Windows().Count(), 0);
+    EXPECT_FALSE(Frame->Action(CmLastSelection)->isEnabled()); // nothing was confirmed
+}
+
+// Stations on the western (x = right) or northern (y = bottom) edge belong to the next area.
+TEST_F(MapSelectionTest, TheWesternAndNorthernEdgesAreNotPartOfTheArea) {
+    const TPixelRect pixels{250, 80, 330, 140};
+    const TGeoRect area = Map().Projection().ToGeographic(pixels);
+    const int x = (area.Left + area.Right) / 2;
+    const int y = (area.Top + area.Bottom) / 2;
+    AddStation("Ost", area.Left, y);
+    AddStation("West", area.Right, y);
+    AddStation("Sued", x, area.Top);
+    AddStation("Nord", x, area.Bottom);
+    EXPECT_EQ(Found(pixels), (Strings{"Ost", "Sued"}));
+}
+
+TEST_F(MapSelectionTest, AreasNearThePolesReachThem) {
+    AddStation("Nordpol", 0, 89);
+    AddStation("Suedpol", 0, -89);
+    // The rows of the world map end at 80°N and near 66°S.
+    const TPixelRect north{300, 0, 330, 30};
+    ASSERT_GT(Map().Projection().ToGeographic(north).Bottom, 79);
+    EXPECT_EQ(Found(north), Strings{"Nordpol"});
+    const TPixelRect belowNorth{300, 12, 330, 40};
+    ASSERT_LE(Map().Projection().ToGeographic(belowNorth).Bottom, 79);
+    EXPECT_TRUE(Found(belowNorth).empty());
+
+    const TPixelRect south{300, 370, 330, 399};
+    ASSERT_LT(Map().Projection().ToGeographic(south).Top, -64);
+    EXPECT_EQ(Found(south), Strings{"Suedpol"});
+}
+
+TEST_F(MapSelectionTest, TheStatusBarShowsTheCornersWhileDragging) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    QTest::mousePress(Client, Qt::LeftButton, {}, QPoint(313, 220));
+    EXPECT_EQ(Frame->statusBar()->currentMessage(), "0°N/0°W - 0°N/0°W");
+    QTest::mouseMove(Client, QPoint(300, 215));
+    EXPECT_EQ(Frame->statusBar()->currentMessage(), "0°N/0°W - 3°N/8°W");
+    EXPECT_EQ(Client->RubberBand(), QRect(QPoint(300, 215), QPoint(313, 220)));
+    QTest::mouseRelease(Client, Qt::LeftButton, {}, QPoint(300, 215));
+    EXPECT_TRUE(Frame->statusBar()->currentMessage().isEmpty());
+    EXPECT_FALSE(Client->RubberBand());
+}
+
+TEST_F(MapSelectionTest, TheContextMenuComesOnRightButtonUpAndOnShiftFTen) {
+    QTest::mousePress(Client, Qt::RightButton, {}, QPoint(100, 100));
+    QMenu* menu = Frame->ContextMenu();
+    EXPECT_FALSE(menu->isVisible());
+    QTest::mouseRelease(Client, Qt::RightButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(menu->isVisible());
+    std::string items;
+    for (QAction* item : menu->actions())
+        items += item->isSeparator() ? "| " : item->objectName().toStdString() + " ";
+    EXPECT_EQ(items, "1011 | 1041 1042 1043 | 1026 ");
+    menu->hide();
+
+    Frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+    QTest::keyClick(Frame.get(), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+}
+
+} // namespace
