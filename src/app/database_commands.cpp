@@ -17,7 +17,8 @@ void TDatabaseCommands::Run(TCommandId id) {
 }
 
 void TDatabaseCommands::Reload() {
-    if (Context.Ui.Ask(&Context.Frame, QStringLiteral("Sollen alle Änderungen verworfen werden?")) !=
+    if (Context.Ui.Ask(&Context.Frame,
+                       QStringLiteral("Sollen alle Änderungen verworfen werden?")) !=
         TUserInterface::TAnswer::Yes)
         return;
     TDiagramWindows& windows = Context.Client.Windows();

@@ -6,8 +6,8 @@
 #include "app/window_arrangement.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
-#include "diagram/diag_window.h"
 #include "dbui/list_dialog.h"
+#include "diagram/diag_window.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -59,7 +59,8 @@ void TDiagramWindows::Open(const std::vector<int>& selection) {
         return;
     }
     if (opening.Limit == decltype(List)::TLimit::Reduced)
-        Ui.Inform(&MainFrame(), limit + QStringLiteral("\n\nDie Auswahl wurde entsprechend reduziert."),
+        Ui.Inform(&MainFrame(),
+                  limit + QStringLiteral("\n\nDie Auswahl wurde entsprechend reduziert."),
                   QStringLiteral("Warnung"), TUserInterface::TIcon::Exclamation);
     Active = nullptr;
     Hold = false;

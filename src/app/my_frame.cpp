@@ -43,8 +43,10 @@ TMyStatusBar::TMyStatusBar(QWidget* parent) : QStatusBar(parent) {
 TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings,
                    TDatabaseMgr& database, QSplashScreen* splash, TUserInterface& ui,
                    QString helpFile)
-    : Client(client), Database(database), Splash(splash), Ui(ui), HelpFile(std::move(helpFile)),
-      Context{*this, *client, database, settings, ui, *new TMyStatusBar(this), {}} {
+    : Client(client), Database(database), Splash(splash), Ui(ui),
+      HelpFile(std::move(helpFile)), Context{*this,    *client, database,
+                                             settings, ui,      *new TMyStatusBar(this),
+                                             {}} {
     setWindowTitle(title);
     // The map's tooltips name its stations also while another window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);

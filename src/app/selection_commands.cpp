@@ -32,8 +32,7 @@ void TSelectionCommands::Search() {
     std::vector<int> chosen;
     const auto result = search.Run(chosen);
     if (result == TDbUISearch::NotFound)
-        Context.Ui.Info(&Context.Frame,
-                        QStringLiteral("Es konnte keine Station gefunden werden!"));
+        Context.Ui.Info(&Context.Frame, QStringLiteral("Es konnte keine Station gefunden werden!"));
     else if (result == TDbUISearch::Chosen && !chosen.empty())
         Context.Client.Windows().Open(chosen);
 }

@@ -31,7 +31,8 @@ void TWindowCommands::Run(TCommandId id) {
 void TWindowCommands::Configure() {
     TDiagramWindows& windows = Context.Client.Windows();
     TDiagFrame* active = windows.ActiveFrame();
-    QWidget* parent = active && active->isVisible() ? static_cast<QWidget*>(active) : &Context.Frame;
+    QWidget* parent =
+        active && active->isVisible() ? static_cast<QWidget*>(active) : &Context.Frame;
     const bool alwaysMaximize = Context.Settings.AlwaysMaximize;
     TConfigDialog dialog(Context.Settings, parent);
     if (Context.Ui.Execute(dialog) != QDialog::Accepted)

@@ -226,8 +226,8 @@ TEST_F(AppTest, FrameIsCentredByItsOuterRectangle) {
     TTvxConfig settings;
     const auto resources = TResourceLibrary::Load(Places.ProgramDir + "tvxres.dll");
     ASSERT_TRUE(resources);
-    TMyFrame frame(QStringLiteral("Pelvanor"), new TMyClient(database, settings, *resources, Ui), settings,
-                   database, nullptr, Ui, QString());
+    TMyFrame frame(QStringLiteral("Pelvanor"), new TMyClient(database, settings, *resources, Ui),
+                   settings, database, nullptr, Ui, QString());
     frame.SetUp([] {});
     frame.show();
     QApplication::processEvents();

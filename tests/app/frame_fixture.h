@@ -35,8 +35,8 @@ protected:
     int AddStation(const std::string& name, int longitude, int latitude) {
         TDiagramData station;
         station.SetPlace(TDiagramData::TPlace(name));
-        station.SetCoords({std::abs(latitude), 0, std::abs(longitude), 0, latitude >= 0,
-                           longitude >= 0});
+        station.SetCoords(
+            {std::abs(latitude), 0, std::abs(longitude), 0, latitude >= 0, longitude >= 0});
         Database.Add(station, false);
         return Database.Find(TDiagramData::TPlace(name), -1, true);
     }

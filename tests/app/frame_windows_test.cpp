@@ -31,9 +31,9 @@ protected:
         return places;
     }
     int Visible() const {
-        return static_cast<int>(std::count_if(
-            Windows().WindowLinks().begin(), Windows().WindowLinks().end(),
-            [](const auto& link) { return link.Window->isVisible(); }));
+        return static_cast<int>(
+            std::count_if(Windows().WindowLinks().begin(), Windows().WindowLinks().end(),
+                          [](const auto& link) { return link.Window->isVisible(); }));
     }
     QRect WorkArea() const { return Frame->screen()->availableGeometry(); }
     std::function<int(QDialog&)> Enter(const QString& text) {
@@ -161,6 +161,12 @@ TEST_F(DiagramWindowsTest, AllStationsKeepTheirTooltipsWhenWindowsClose) {
     Run(CmAllStations);
     Windows().Open({1});
     EXPECT_EQ(Client->ToolId("Kairo/Aegypten"), 60004);
+
+    // Back from all stations, the open ones keep their markers.
+    Run(CmAllStations);
+    Run(CmAllStations);
+    EXPECT_TRUE(Client->ToolId("Kairo/Aegypten"));
+    EXPECT_FALSE(Client->ToolId("Berlin/Deutschland"));
 }
 
 // A frame that goes while the map is on show is not kept as the active one.
