@@ -1,6 +1,7 @@
 #include "app/info_dialog.h"
 
 #include "database/database_mgr.h"
+#include "dbui/dialog_frame.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -21,7 +22,8 @@ QLabel* Value(const QString& text, int id) {
 
 } // namespace
 
-TInfoDialog::TInfoDialog(const TDatabaseMgr& database, QWidget* parent) : QDialog(parent) {
+TInfoDialog::TInfoDialog(const TDatabaseMgr& database, QWidget* parent)
+    : QDialog(parent, DialogFrame) {
     setWindowTitle(QStringLiteral("Programminformationen"));
 
     auto* icon = new QLabel;

@@ -1,5 +1,7 @@
 #include "app/user_interface.h"
 
+#include "dbui/dialog_frame.h"
+
 #include <QDialog>
 #include <QMessageBox>
 
@@ -8,13 +10,13 @@ void TQtUserInterface::Inform(QWidget* parent, const QString& text, const QStrin
     const QMessageBox::Icon shown = icon == TIcon::Stop          ? QMessageBox::Critical
                                     : icon == TIcon::Exclamation ? QMessageBox::Warning
                                                                  : QMessageBox::Information;
-    QMessageBox box(shown, caption, text, QMessageBox::Ok, parent);
+    QMessageBox box(shown, caption, text, QMessageBox::Ok, parent, DialogFrame);
     box.exec();
 }
 
 TUserInterface::TAnswer TQtUserInterface::Ask(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+                    QMessageBox::Yes | QMessageBox::No, parent, DialogFrame);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
 }

@@ -1,6 +1,7 @@
 #include "config/config_dialog.h"
 
 #include "config/tvx_config.h"
+#include "dbui/dialog_frame.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -66,7 +67,7 @@ QAbstractButton* TConfigDialog::Add(int id, QAbstractButton* button) {
 }
 
 TConfigDialog::TConfigDialog(TTvxConfig& settings, QWidget* parent)
-    : QDialog(parent), Settings(settings) {
+    : QDialog(parent, DialogFrame), Settings(settings) {
     setWindowTitle(QStringLiteral("Konfiguration"));
     const auto add = [this](int id, QAbstractButton* button) {
         return Add(id, button);

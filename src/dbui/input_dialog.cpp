@@ -1,5 +1,7 @@
 #include "dbui/input_dialog.h"
 
+#include "dbui/dialog_frame.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +12,7 @@ namespace DbUI {
 
 TMyInputDialog::TMyInputDialog(QWidget* parent, const QString& caption, const QString& prompt,
                                const QString& text, int maxLength)
-    : QDialog(parent) {
+    : QDialog(parent, DialogFrame) {
     setWindowTitle(caption);
     auto* promptLabel = new QLabel(prompt);
     promptLabel->setObjectName(QStringLiteral("4091"));

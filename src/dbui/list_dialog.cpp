@@ -1,6 +1,7 @@
 #include "dbui/list_dialog.h"
 
 #include "database/database_mgr.h"
+#include "dbui/dialog_frame.h"
 #include "render/qt_text.h"
 
 #include <QDialogButtonBox>
@@ -12,7 +13,7 @@
 
 TDbUISearch::TDbUIListDialog::TDbUIListDialog(const TDatabaseMgr& database, QWidget* parent,
                                               bool multiSelect)
-    : QDialog(parent), Database(database) {
+    : QDialog(parent, DialogFrame), Database(database) {
     setWindowTitle(QStringLiteral("Ortauswahl"));
     setObjectName(QString::number(multiSelect ? MultipleSelection : SingleSelection));
 
