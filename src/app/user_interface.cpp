@@ -21,6 +21,17 @@ TUserInterface::TAnswer TQtUserInterface::Ask(QWidget* parent, const QString& te
     return box.exec() == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
 }
 
+TUserInterface::TAnswer TQtUserInterface::AskYesNoCancel(QWidget* parent, const QString& text,
+                                                        const QString& caption) {
+    QMessageBox box(QMessageBox::Warning, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent, DialogFrame);
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes ? TAnswer::Yes
+           : answer == QMessageBox::No ? TAnswer::No
+                                       : TAnswer::Cancel;
+}
+
 int TQtUserInterface::Execute(QDialog& dialog) {
     return dialog.exec();
 }

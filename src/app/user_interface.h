@@ -9,7 +9,7 @@ class QWidget;
 class TUserInterface {
 public:
     enum class TIcon { Stop, Exclamation, Information };
-    enum class TAnswer { Ok, Yes, No };
+    enum class TAnswer { Ok, Yes, No, Cancel };
 
     virtual ~TUserInterface() = default;
 
@@ -18,6 +18,9 @@ public:
                         TIcon icon) = 0;
     // "Warnung" with Yes and No, No as default and an exclamation icon.
     virtual TAnswer Ask(QWidget* parent, const QString& text) = 0;
+    // A question with Yes, No and Cancel ("Abbrechen"), Yes as default, an exclamation icon.
+    virtual TAnswer AskYesNoCancel(QWidget* parent, const QString& text,
+                                   const QString& caption) = 0;
     // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
     virtual int Execute(QDialog& dialog) = 0;
 
@@ -35,5 +38,6 @@ class TQtUserInterface : public TUserInterface {
 public:
     void Inform(QWidget* parent, const QString& text, const QString& caption, TIcon icon) override;
     TAnswer Ask(QWidget* parent, const QString& text) override;
+    TAnswer AskYesNoCancel(QWidget* parent, const QString& text, const QString& caption) override;
     int Execute(QDialog& dialog) override;
 };

@@ -27,6 +27,16 @@ public:
         return answer;
     }
 
+    // Answered from the same list; Cancel once it is used up.
+    TAnswer AskYesNoCancel(QWidget*, const QString& text, const QString& caption) override {
+        Shown.push_back((caption + ": " + text).toStdString());
+        if (Answers.empty())
+            return TAnswer::Cancel;
+        const TAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+
     int Execute(QDialog& dialog) override {
         Shown.push_back(("Dialog: " + dialog.windowTitle()).toStdString());
         if (Steps.empty())
