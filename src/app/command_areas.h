@@ -20,7 +20,23 @@ private:
     void Search();
 };
 
-// Reloading and saving the database file.
+// Creating, changing and deleting stations.
+class TEditingCommands : public TCommandHandler {
+public:
+    using TCommandHandler::TCommandHandler;
+    void Run(TCommandId id) override;
+
+private:
+    int CreateRound();
+    int ChangeRound();
+    // The edit dialog for a station (a record index), or for a new one of that name (-1).
+    int Edit(int recordIndex, const std::string& newName);
+    void Delete();
+    // Whether all stations are on show, which rules out editing; says so with this text.
+    bool RefusedWhileAllShown(const QString& text);
+};
+
+// The database file: reloading, saving, exporting, importing and merging another file.
 class TDatabaseCommands : public TCommandHandler {
 public:
     using TCommandHandler::TCommandHandler;
@@ -29,6 +45,9 @@ public:
 private:
     void Reload();
     void Save();
+    void Export();
+    void Import();
+    void MergeFile();
 };
 
 // The diagram windows: to them, to the last selection, closing them all, and their settings.

@@ -32,6 +32,8 @@ constexpr TCommand Commands[] = {
      3017, Database},
     {CmImport, "Datenbank &importieren...", nullptr, "Importiert Diagramme in die Datenbank", 3011,
      Database},
+    {CmMergeFile, "Datenbank &zusammenführen...", nullptr,
+     "Führt eine andere Pelvanor-Datenbank mit dieser zusammen", 3011, Database},
     {CmToDiagram, "&Zum Diagramm\tStrg+Tab", "Ctrl+Tab", "Wechselt zur Diagrammdarstellung", 3012,
      Windows},
     {CmLastSelection, "Z&ur letzten Auswahl...\tStrg+L", "Ctrl+L",
@@ -63,6 +65,7 @@ bool CommandEnabled(TCommandId id, const TCommandState& state) {
         return state.Stations;
     case CmReload:
     case CmImport:
+    case CmMergeFile:
         return !state.DiagramWindows && !state.AllStations;
     case CmSave:
         return state.Modified;

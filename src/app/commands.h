@@ -25,6 +25,7 @@ enum TCommandId : int {
     CmSave = 1032,
     CmExport = 1034,
     CmImport = 1035,
+    CmMergeFile = 1036,
     CmToDiagram = 1041,
     CmLastSelection = 1042,
     CmCloseAll = 1043,

@@ -2,18 +2,37 @@
 #include "app/diagram_windows.h"
 #include "app/my_client.h"
 #include "app/my_frame.h"
+#include "app/qt_converter_ui.h"
 #include "app/user_interface.h"
 #include "app/wait_cursor.h"
+#include "convert/converter_manager.h"
 #include "database/database_mgr.h"
+#include "dbui/list_dialog.h"
+#include "dbui/merge_dialogs.h"
 #include "render/qt_text.h"
 
 #include <QStatusBar>
 
 void TDatabaseCommands::Run(TCommandId id) {
-    if (id == CmReload)
+    switch (id) {
+    case CmReload:
         Reload();
-    else if (id == CmSave)
+        break;
+    case CmSave:
         Save();
+        break;
+    case CmExport:
+        Export();
+        break;
+    case CmImport:
+        Import();
+        break;
+    case CmMergeFile:
+        MergeFile();
+        break;
+    default:
+        break;
+    }
 }
 
 void TDatabaseCommands::Reload() {
@@ -21,24 +40,130 @@ void TDatabaseCommands::Reload() {
                        QStringLiteral("Sollen alle Änderungen verworfen werden?")) !=
         TUserInterface::TAnswer::Yes)
         return;
-    TDiagramWindows& windows = Context.Client.Windows();
     try {
         const TWaitCursor wait;
-        windows.BeforeDatabaseChange();
+        Context.Client.BeforeDatabaseChange();
         Context.Database.Load(false, false);
-        windows.AfterDatabaseChange();
+        Context.Client.AfterDatabaseChange();
     } catch (const TDatabaseMgr::TXBase& error) {
-        windows.AfterDatabaseChange();
+        Context.Client.AfterDatabaseChange();
         Context.Ui.Error(&Context.Frame, ToQString(error.what()));
+        return;
     }
-    Context.Client.update();
     Context.Status.showMessage(QStringLiteral("Änderungen verworfen"));
 }
 
 void TDatabaseCommands::Save() {
     try {
+        const TWaitCursor wait;
         Context.Database.Save();
     } catch (const TDatabaseMgr::TXBase& error) {
         Context.Ui.Error(&Context.Frame, ToQString(error.what()));
+        return;
     }
+    Context.Status.showMessage(QStringLiteral("Datenbank gesichert"));
+}
+
+void TDatabaseCommands::Export() {
+    TDbUISearch::TDbUIListDialog list(Context.Database, &Context.Frame, true);
+    {
+        const TWaitCursor wait;
+        for (int index = 0; index < Context.Database.Count(); ++index)
+            list.Add(index);
+    }
+    if (Context.Ui.Execute(list) != QDialog::Accepted)
+        return;
+    std::vector<TDiagramData> records;
+    for (const int index : list.Selection())
+        records.push_back(Context.Database.RecordAt(index));
+    TQtConverterUi converterUi(&Context.Frame, Context.Ui);
+    if (ConverterManager::Instance().ExportDiagrams(records, converterUi, "Pelvanor"))
+        Context.Ui.Info(&Context.Frame, QStringLiteral("Export erfolgreich!"));
+    else
+        Context.Ui.Error(&Context.Frame, QStringLiteral("Export fehlgeschlagen!"));
+}
+
+void TDatabaseCommands::Import() {
+    try {
+        TQtConverterUi converterUi(&Context.Frame, Context.Ui);
+        const std::vector<TDiagramData> records =
+            ConverterManager::Instance().ImportDiagrams(converterUi);
+        if (records.empty() ||
+            Context.Ui.Ask(&Context.Frame,
+                           QStringLiteral("Importierte Diagramme wirklich übernehmen?")) !=
+                TUserInterface::TAnswer::Yes)
+            return;
+        {
+            const TWaitCursor wait;
+            Context.Client.BeforeDatabaseChange();
+            DbUI::GUIMergeHandler handler(&Context.Frame, Context.Ui);
+            try {
+                Context.Database.MergeList(records, &handler);
+            } catch (...) {
+                Context.Client.AfterDatabaseChange();
+                throw;
+            }
+            Context.Client.AfterDatabaseChange();
+        }
+        Context.Ui.Info(&Context.Frame, QStringLiteral("Import erfolgreich!"));
+    } catch (const std::exception& error) {
+        const QString message = ToQString(error.what());
+        Context.Ui.Error(&Context.Frame,
+                         message.isEmpty()
+                             ? QStringLiteral("Import fehlgeschlagen!")
+                             : QStringLiteral("Import fehlgeschlagen!\n\n") + message);
+    }
+}
+
+// Another database file merged into this one through the merge dialogs; a file that the loader
+// refuses may still be read by one of the import filters.
+void TDatabaseCommands::MergeFile() {
+    const auto file = Context.Ui.AskOpenFileName(
+        &Context.Frame, QStringLiteral("Datenbank zusammenführen"),
+        TQtConverterUi::NameFilters("Pelvanor Datenbanken (*.dat)|*.dat|"), QStringLiteral("dat"),
+        QString());
+    if (!file)
+        return;
+    const std::string fileName = file->toStdString();
+    std::unique_ptr<TDatabaseMgr> other;
+    std::vector<TDiagramData> imported;
+    try {
+        other = TDatabaseMgr::ReadOnly(fileName);
+    } catch (const TDatabaseMgr::TXInOut& error) {
+        Context.Ui.Error(&Context.Frame,
+                         QStringLiteral("Datenbank konnte nicht geladen werden!\n\n") +
+                             ToQString(error.what()));
+        return;
+    } catch (const TDatabaseMgr::TXBase&) {
+        if (Context.Ui.Ask(
+                &Context.Frame,
+                QStringLiteral("Datenbank möglicherweise beschädigt\noder in einem alten "
+                               "Format!\n\nSoll ein Import versucht werden?")) !=
+            TUserInterface::TAnswer::Yes)
+            return;
+        TQtConverterUi converterUi(&Context.Frame, Context.Ui);
+        imported = ConverterManager::Instance().ImportFile(converterUi, fileName);
+        if (imported.empty())
+            return;
+    }
+    if (Context.Ui.Ask(&Context.Frame, QStringLiteral("Datenbanken wirklich zusammenführen?")) !=
+        TUserInterface::TAnswer::Yes)
+        return;
+    {
+        const TWaitCursor wait;
+        Context.Client.BeforeDatabaseChange();
+        DbUI::GUIMergeHandler handler(&Context.Frame, Context.Ui);
+        try {
+            if (other)
+                Context.Database.Merge(*other, &handler);
+            else
+                Context.Database.MergeList(imported, &handler);
+        } catch (const TDatabaseMgr::TXBase& error) {
+            Context.Client.AfterDatabaseChange();
+            Context.Ui.Error(&Context.Frame, ToQString(error.what()));
+            return;
+        }
+        Context.Client.AfterDatabaseChange();
+    }
+    Context.Ui.Info(&Context.Frame, QStringLiteral("Zusammenführen erfolgreich!"));
 }

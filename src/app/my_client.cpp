@@ -132,6 +132,22 @@ void TMyClient::AllDiagramsClosed() {
         NextToolId = FirstToolId;
 }
 
+void TMyClient::BeforeDatabaseChange() {
+    DiagramWindows->BeforeDatabaseChange();
+}
+
+void TMyClient::AfterDatabaseChange() {
+    DiagramWindows->AfterDatabaseChange();
+    if (AllStations) {
+        RemoveAllTools();
+        for (int i = 0; i < Database.Count(); ++i)
+            AddTools(Database.RecordAt(i));
+    }
+    update();
+    if (StateChanged)
+        StateChanged();
+}
+
 void TMyClient::SelectArea(const TPixelRect& pixels) {
     std::vector<int> found;
     {

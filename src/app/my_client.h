@@ -58,6 +58,11 @@ public:
     // The last diagram window closed: tool ids start again from the first.
     void AllDiagramsClosed();
 
+    // Around a change of the database: the last selection survives by name, and with all
+    // stations on show their markers follow.
+    void BeforeDatabaseChange();
+    void AfterDatabaseChange();
+
     // The stations in a pixel rectangle of the current map open, directly or after a choice.
     void SelectArea(const TPixelRect& pixels);
     // The rectangle being dragged, if any.

@@ -6,6 +6,7 @@
 #include "app/my_client.h"
 #include "app/user_interface.h"
 #include "database/database_mgr.h"
+#include "render/qt_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -107,7 +108,7 @@ void TMyFrame::BuildMenus() {
     Menu("&Datei", {CmExit});
     Menu("&Karte", {CmToggleMap, CmAllStations});
     Menu("Dia&gramm", {CmChoose, CmSearch, CmCreate, CmChange, CmDelete, CmConfigure});
-    Menu("Daten&bank", {CmReload, CmSave, CmExport, CmImport});
+    Menu("Daten&bank", {CmReload, CmSave, CmExport, CmImport, CmMergeFile});
     Menu("&Fenster", {CmToDiagram, CmLastSelection, CmCloseAll});
     Menu("&Hilfe", {CmHelpTopics, CmInfo});
 
@@ -199,11 +200,31 @@ void TMyFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+// Changes of the database are never lost without a question; a failed save keeps the program
+// open.
 void TMyFrame::closeEvent(QCloseEvent* event) {
-    if (Ui.Ask(this, QStringLiteral("Wirklich beenden?")) == TUserInterface::TAnswer::Yes)
-        event->accept();
-    else
-        event->ignore();
+    event->ignore();
+    if (!Database.IsModified()) {
+        if (Ui.Ask(this, QStringLiteral("Wirklich beenden?")) == TUserInterface::TAnswer::Yes)
+            event->accept();
+        return;
+    }
+    const auto answer = Ui.AskYesNoCancel(
+        this,
+        QStringLiteral("Die Datenbank wurde geändert.\n\nSollen die Änderungen vor dem Beenden "
+                       "gespeichert werden?"),
+        QStringLiteral("Warnung"));
+    if (answer == TUserInterface::TAnswer::Cancel)
+        return;
+    if (answer == TUserInterface::TAnswer::Yes) {
+        try {
+            Database.Save();
+        } catch (const TDatabaseMgr::TXBase& error) {
+            Ui.Error(this, ToQString(error.what()));
+            return;
+        }
+    }
+    event->accept();
 }
 
 // F1 on a highlighted menu item opens that item's help topic, not the contents that F1 opens

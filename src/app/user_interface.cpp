@@ -3,7 +3,22 @@
 #include "dbui/dialog_frame.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+
+namespace {
+
+void Prepare(QFileDialog& dialog, const QStringList& nameFilters, const QString& defaultSuffix,
+             const QString& proposedName) {
+    dialog.setNameFilters(nameFilters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+}
+
+} // namespace
 
 void TQtUserInterface::Inform(QWidget* parent, const QString& text, const QString& caption,
                               TIcon icon) {
@@ -22,16 +37,47 @@ TUserInterface::TAnswer TQtUserInterface::Ask(QWidget* parent, const QString& te
 }
 
 TUserInterface::TAnswer TQtUserInterface::AskYesNoCancel(QWidget* parent, const QString& text,
-                                                        const QString& caption) {
+                                                         const QString& caption) {
     QMessageBox box(QMessageBox::Warning, caption, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent, DialogFrame);
     box.setDefaultButton(QMessageBox::Yes);
     const int answer = box.exec();
-    return answer == QMessageBox::Yes ? TAnswer::Yes
+    return answer == QMessageBox::Yes  ? TAnswer::Yes
            : answer == QMessageBox::No ? TAnswer::No
                                        : TAnswer::Cancel;
 }
 
 int TQtUserInterface::Execute(QDialog& dialog) {
     return dialog.exec();
+}
+
+std::optional<QString> TQtUserInterface::AskSaveFileName(QWidget* parent, const QString& title,
+                                                         const QStringList& nameFilters,
+                                                         const QString& defaultSuffix,
+                                                         const QString& proposedName) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    Prepare(dialog, nameFilters, defaultSuffix, proposedName);
+    // Qt's own dialog lets a name in a folder that does not exist through; such a name is not
+    // taken, the dialog comes back with it instead.
+    while (Execute(dialog) == QDialog::Accepted) {
+        const QString file = dialog.selectedFiles().value(0);
+        if (!file.isEmpty() && QFileInfo(file).absoluteDir().exists())
+            return file;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> TQtUserInterface::AskOpenFileName(QWidget* parent, const QString& title,
+                                                         const QStringList& nameFilters,
+                                                         const QString& defaultSuffix,
+                                                         const QString& proposedName) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    Prepare(dialog, nameFilters, defaultSuffix, proposedName);
+    if (Execute(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -23,6 +25,17 @@ public:
                                    const QString& caption) = 0;
     // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
     virtual int Execute(QDialog& dialog) = 0;
+    // The file dialogs, with Qt's name filters; the default suffix is added to a name typed
+    // without one. Nothing when cancelled. Saving asks before a file is replaced and takes only
+    // a folder that exists; opening takes only a file that exists.
+    virtual std::optional<QString> AskSaveFileName(QWidget* parent, const QString& title,
+                                                   const QStringList& nameFilters,
+                                                   const QString& defaultSuffix,
+                                                   const QString& proposedName) = 0;
+    virtual std::optional<QString> AskOpenFileName(QWidget* parent, const QString& title,
+                                                   const QStringList& nameFilters,
+                                                   const QString& defaultSuffix,
+                                                   const QString& proposedName) = 0;
 
     // The boxes of the program's conventions.
     void Error(QWidget* parent, const QString& text) {
@@ -40,4 +53,12 @@ public:
     TAnswer Ask(QWidget* parent, const QString& text) override;
     TAnswer AskYesNoCancel(QWidget* parent, const QString& text, const QString& caption) override;
     int Execute(QDialog& dialog) override;
+    std::optional<QString> AskSaveFileName(QWidget* parent, const QString& title,
+                                           const QStringList& nameFilters,
+                                           const QString& defaultSuffix,
+                                           const QString& proposedName) override;
+    std::optional<QString> AskOpenFileName(QWidget* parent, const QString& title,
+                                           const QStringList& nameFilters,
+                                           const QString& defaultSuffix,
+                                           const QString& proposedName) override;
 };

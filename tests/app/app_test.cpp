@@ -130,7 +130,7 @@ TEST_F(AppTest, MenusHoldTheCommandTable) {
     }
     EXPECT_EQ(menus, (Strings{"&Datei: 24310", "&Karte: 1011 | 1026",
                               "Dia&gramm: 1021 1022 | 1023 1024 1025 | 1027",
-                              "Daten&bank: 1031 1032 | 1034 1035", "&Fenster: 1041 1042 1043",
+                              "Daten&bank: 1031 1032 | 1034 1035 1036", "&Fenster: 1041 1042 1043",
                               "&Hilfe: 1051 | 1052"}));
     EXPECT_EQ(frame.Action(1024)->text(), "Diagramm ä&ndern...\tStrg+D");
     EXPECT_EQ(frame.Action(1024)->shortcut(), QKeySequence("Ctrl+D"));
@@ -143,7 +143,7 @@ TEST_F(AppTest, MenusHoldTheCommandTable) {
     // An empty database: nothing to choose, search, delete or show.
     for (const int id : {1021, 1022, 1025, 1026})
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
-    for (const int id : {24310, 1011, 1023, 1024, 1027, 1031, 1034, 1035, 1051, 1052})
+    for (const int id : {24310, 1011, 1023, 1024, 1027, 1031, 1034, 1035, 1036, 1051, 1052})
         EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
     for (const int id : {1041, 1042, 1043})
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;

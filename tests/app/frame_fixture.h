@@ -10,6 +10,7 @@
 #include "database/database_mgr.h"
 #include "dbui/list_dialog.h"
 #include "support/scripted_user_interface.h"
+#include "support/temp_dir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,7 +66,8 @@ protected:
         };
     }
 
-    TDatabaseMgr Database{"", false, false};
+    TTempDir Dir;
+    TDatabaseMgr Database{Dir.File("pelvanor.dat"), false, false};
     TTvxConfig Settings;
     TScriptedUserInterface Ui;
     std::unique_ptr<TResourceLibrary> Resources =

@@ -3,13 +3,15 @@
 // Message boxes and dialogs answered by a test: every box is written down, questions are
 // answered from a list (No once it is used up), and each dialog by the next step of another
 // list, which may fill its controls (found by id) before it gives the dialog's result; a dialog
-// with no step left is cancelled.
+// with no step left is cancelled. File dialogs take the next name of a third list and are
+// cancelled once it is used up.
 
 #include "app/user_interface.h"
 
 #include <QDialog>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,7 +48,41 @@ public:
         return step(dialog);
     }
 
+    std::optional<QString> AskSaveFileName(QWidget*, const QString& title,
+                                           const QStringList& nameFilters,
+                                           const QString& defaultSuffix,
+                                           const QString& proposedName) override {
+        return AnswerFile("Speichern: ", {title, nameFilters, defaultSuffix, proposedName});
+    }
+    std::optional<QString> AskOpenFileName(QWidget*, const QString& title,
+                                           const QStringList& nameFilters,
+                                           const QString& defaultSuffix,
+                                           const QString& proposedName) override {
+        return AnswerFile("Öffnen: ", {title, nameFilters, defaultSuffix, proposedName});
+    }
+
+    struct TFileRequest {
+        QString Title;
+        QStringList NameFilters;
+        QString DefaultSuffix;
+        QString ProposedName;
+    };
+
     std::vector<std::string> Shown;
     std::deque<TAnswer> Answers;
     std::deque<std::function<int(QDialog&)>> Steps;
+    // Answers of the file dialogs, and what they were asked.
+    std::deque<QString> FileNames;
+    std::vector<TFileRequest> FileRequests;
+
+private:
+    std::optional<QString> AnswerFile(const char* kind, TFileRequest request) {
+        Shown.push_back((QString::fromUtf8(kind) + request.Title).toStdString());
+        FileRequests.push_back(std::move(request));
+        if (FileNames.empty())
+            return std::nullopt;
+        const QString answer = FileNames.front();
+        FileNames.pop_front();
+        return answer;
+    }
 };
