@@ -59,6 +59,7 @@ TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings
     setStatusBar(&Context.Status);
     Areas[TCommandArea::Map] = std::make_unique<TMapCommands>(Context);
     Areas[TCommandArea::Selection] = std::make_unique<TSelectionCommands>(Context);
+    Areas[TCommandArea::Editing] = std::make_unique<TEditingCommands>(Context);
     Areas[TCommandArea::Database] = std::make_unique<TDatabaseCommands>(Context);
     Areas[TCommandArea::Windows] = std::make_unique<TWindowCommands>(Context);
     Areas[TCommandArea::Help] = std::make_unique<THelpCommands>(Context);

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -50,6 +51,13 @@ protected:
         Frame->Action(id)->trigger();
     }
 
+    // A step that enters a search text.
+    std::function<int(QDialog&)> Enter(const QString& text) {
+        return [text](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("4090"))->setText(text);
+            return static_cast<int>(QDialog::Accepted);
+        };
+    }
     // A step that takes note of a station list and accepts the lines given (none: the first).
     std::function<int(QDialog&)> ChooseLines(std::vector<int> lines,
                                              std::vector<std::string>* listed = nullptr) {

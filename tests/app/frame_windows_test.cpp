@@ -36,12 +36,6 @@ protected:
                           [](const auto& link) { return link.Window->isVisible(); }));
     }
     QRect WorkArea() const { return Frame->screen()->availableGeometry(); }
-    std::function<int(QDialog&)> Enter(const QString& text) {
-        return [text](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>(QStringLiteral("4090"))->setText(text);
-            return static_cast<int>(QDialog::Accepted);
-        };
-    }
 };
 
 TEST_F(DiagramWindowsTest, EightyWindowsAtMost) {
