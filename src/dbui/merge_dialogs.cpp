@@ -12,7 +12,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace DbUI {
 
@@ -137,10 +139,27 @@ GUIMergeHandler::GUIMergeHandler(QWidget* parent, TUserInterface& ui)
 
 GUIMergeHandler::~GUIMergeHandler() = default;
 
+// The question stands below the counters (above them near the bottom of the screen), so that
+// both can be read.
+void GUIMergeHandler::PlaceBelowTheCounters(QDialog& query) const {
+    const QRect counters = InfoDialog->frameGeometry();
+    const int decoration = counters.height() - InfoDialog->height();
+    const QSize size = query.sizeHint() + QSize(0, decoration);
+    const QRect screen = InfoDialog->screen()->availableGeometry();
+    // A dialog not shown yet is placed by its contents, below its caption.
+    int top = counters.bottom() + 9 + decoration;
+    if (top + size.height() > screen.bottom())
+        top = std::max(screen.top(), counters.top() - 8 - size.height());
+    const int left = std::clamp(counters.center().x() - size.width() / 2, screen.left(),
+                                std::max(screen.left(), screen.right() - size.width()));
+    query.move(left, top);
+}
+
 TCountingMergeHandler::TAnswer GUIMergeHandler::Ask(const TDiagramData& existing,
                                                     const TDiagramData& incoming) {
     using TQuery = TDbUIMerge::TDbUIMergeQueryDialog;
     TQuery dialog(InfoDialog.get(), existing, incoming);
+    PlaceBelowTheCounters(dialog);
     const TArrowCursor arrow;
     switch (Ui.Execute(dialog)) {
     case TQuery::Replace:

@@ -78,6 +78,8 @@ protected:
     void CountsChanged() override;
 
 private:
+    void PlaceBelowTheCounters(QDialog& query) const;
+
     TUserInterface& Ui;
     std::unique_ptr<TDbUIMerge::TDbUIMergeInfoDialog> InfoDialog;
 };
