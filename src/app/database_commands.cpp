@@ -42,11 +42,9 @@ void TDatabaseCommands::Reload() {
         return;
     try {
         const TWaitCursor wait;
-        Context.Client.BeforeDatabaseChange();
+        const TMyClient::TDatabaseChange change(Context.Client);
         Context.Database.Load(false, false);
-        Context.Client.AfterDatabaseChange();
     } catch (const TDatabaseMgr::TXBase& error) {
-        Context.Client.AfterDatabaseChange();
         Context.Ui.Error(&Context.Frame, ToQString(error.what()));
         return;
     }
@@ -95,15 +93,9 @@ void TDatabaseCommands::Import() {
             return;
         {
             const TWaitCursor wait;
-            Context.Client.BeforeDatabaseChange();
+            const TMyClient::TDatabaseChange change(Context.Client);
             DbUI::GUIMergeHandler handler(&Context.Frame, Context.Ui);
-            try {
-                Context.Database.MergeList(records, &handler);
-            } catch (...) {
-                Context.Client.AfterDatabaseChange();
-                throw;
-            }
-            Context.Client.AfterDatabaseChange();
+            Context.Database.MergeList(records, &handler);
         }
         Context.Ui.Info(&Context.Frame, QStringLiteral("Import erfolgreich!"));
     } catch (const std::exception& error) {
@@ -149,21 +141,17 @@ void TDatabaseCommands::MergeFile() {
     if (Context.Ui.Ask(&Context.Frame, QStringLiteral("Datenbanken wirklich zusammenführen?")) !=
         TUserInterface::TAnswer::Yes)
         return;
-    {
+    try {
         const TWaitCursor wait;
-        Context.Client.BeforeDatabaseChange();
+        const TMyClient::TDatabaseChange change(Context.Client);
         DbUI::GUIMergeHandler handler(&Context.Frame, Context.Ui);
-        try {
-            if (other)
-                Context.Database.Merge(*other, &handler);
-            else
-                Context.Database.MergeList(imported, &handler);
-        } catch (const TDatabaseMgr::TXBase& error) {
-            Context.Client.AfterDatabaseChange();
-            Context.Ui.Error(&Context.Frame, ToQString(error.what()));
-            return;
-        }
-        Context.Client.AfterDatabaseChange();
+        if (other)
+            Context.Database.Merge(*other, &handler);
+        else
+            Context.Database.MergeList(imported, &handler);
+    } catch (const TDatabaseMgr::TXBase& error) {
+        Context.Ui.Error(&Context.Frame, ToQString(error.what()));
+        return;
     }
     Context.Ui.Info(&Context.Frame, QStringLiteral("Zusammenführen erfolgreich!"));
 }

@@ -103,10 +103,12 @@ int TEditingCommands::Edit(int recordIndex, const std::string& newName) {
     const QString name = recordIndex >= 0
                              ? ToQString(Context.Database.RecordAt(recordIndex).Place().Name())
                              : QString();
-    Context.Client.BeforeDatabaseChange();
-    const int result =
-        TDbUIChange(Context.Database, &Context.Frame, Context.Ui).Run(recordIndex, newName);
-    Context.Client.AfterDatabaseChange();
+    int result = Cancelled;
+    {
+        const TMyClient::TDatabaseChange change(Context.Client);
+        result =
+            TDbUIChange(Context.Database, &Context.Frame, Context.Ui).Run(recordIndex, newName);
+    }
     if (result == Displayed)
         Context.Ui.Error(&Context.Frame,
                          QStringLiteral("Das Diagramm von ") + name +
@@ -140,7 +142,7 @@ void TEditingCommands::Delete() {
     {
         const TWaitCursor wait;
         Context.Client.Windows().Close(stations);
-        Context.Client.BeforeDatabaseChange();
+        const TMyClient::TDatabaseChange change(Context.Client);
         for (const std::string& name : names) {
             const int index = Context.Database.Find(TDiagramData::TPlace(name), -1, true);
             if (index < 0)
@@ -148,7 +150,6 @@ void TEditingCommands::Delete() {
             else
                 Context.Database.RemoveAt(index);
         }
-        Context.Client.AfterDatabaseChange();
     }
     for (const QString& name : missing)
         Context.Ui.Error(&Context.Frame,

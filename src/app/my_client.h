@@ -62,6 +62,19 @@ public:
     // stations on show their markers follow.
     void BeforeDatabaseChange();
     void AfterDatabaseChange();
+    // Both of them around its own life, however the change ends.
+    class TDatabaseChange {
+    public:
+        explicit TDatabaseChange(TMyClient& client) : Client(client) {
+            Client.BeforeDatabaseChange();
+        }
+        ~TDatabaseChange() { Client.AfterDatabaseChange(); }
+        TDatabaseChange(const TDatabaseChange&) = delete;
+        TDatabaseChange& operator=(const TDatabaseChange&) = delete;
+
+    private:
+        TMyClient& Client;
+    };
 
     // The stations in a pixel rectangle of the current map open, directly or after a choice.
     void SelectArea(const TPixelRect& pixels);
