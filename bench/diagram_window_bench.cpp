@@ -12,6 +12,7 @@
 #include "database/database_mgr.h"
 #include "diagram/diag_window.h"
 #include "station_generator.h"
+#include "support/lone_diagram_owner.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -19,10 +20,11 @@
 
 namespace {
 
-struct TNoOwner : TDiagFrame::TOwner {
-    void Activated(TDiagFrame&) override {}
-    void Closed(TDiagFrame&) override {}
-} NoOwner;
+// Made once the application exists, which its printer needs.
+TLoneDiagramOwner& NoOwner() {
+    static TLoneDiagramOwner owner;
+    return owner;
+}
 
 TDiagramData& Station() {
     static TDiagramData station = GenerateStations(1, 9).front();
@@ -31,7 +33,7 @@ TDiagramData& Station() {
 
 void BM_RepaintFromTheBitmap(benchmark::State& state) {
     const TTvxConfig settings;
-    TDiagFrame frame(settings, Station(), NoOwner);
+    TDiagFrame frame(settings, Station(), NoOwner());
     frame.Place(QRect(0, 0, 800, 600));
     frame.show();
     benchmark::DoNotOptimize(frame.View().grab());
@@ -43,7 +45,7 @@ BENCHMARK(BM_RepaintFromTheBitmap)->Unit(benchmark::kMillisecond);
 
 void BM_ResizeDrawsAnew(benchmark::State& state) {
     const TTvxConfig settings;
-    TDiagFrame frame(settings, Station(), NoOwner);
+    TDiagFrame frame(settings, Station(), NoOwner());
     frame.show();
     int width = 800;
     for (auto _ : state) {

@@ -1,6 +1,5 @@
 #include "app/diag_frame.h"
 
-#include "diagram/diag_window.h"
 #include "render/qt_text.h"
 
 #include <QCloseEvent>
@@ -15,7 +14,7 @@ TDiagFrame::TDiagFrame(const TTvxConfig& settings, TDiagramData& station, TOwner
     // The program ends with its main window, whatever diagrams are on show.
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    DiagramView = new TDiagWindow(settings, station, this);
+    DiagramView = new TDiagWindow(settings, station, owner, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(DiagramView);
@@ -43,7 +42,12 @@ bool TDiagFrame::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+// The first close of a comparing window only ends the comparison.
 void TDiagFrame::closeEvent(QCloseEvent* event) {
+    if (!DiagramView->CanClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     Owner.Closed(*this);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "diagram/diag_window.h"
+
 #include <QRect>
 #include <QWidget>
 
-class TDiagWindow;
 class TDiagramData;
 class TTvxConfig;
 
@@ -13,7 +14,8 @@ class TTvxConfig;
 // forgets it and deletes it.
 class TDiagFrame : public QWidget {
 public:
-    class TOwner {
+    // The windows around the frame, which its view asks as well.
+    class TOwner : public TDiagWindow::TClient {
     public:
         virtual void Activated(TDiagFrame& frame) = 0;
         virtual void Closed(TDiagFrame& frame) = 0;

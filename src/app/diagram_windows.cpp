@@ -1,6 +1,7 @@
 #include "app/diagram_windows.h"
 
 #include "app/my_client.h"
+#include "app/my_frame.h"
 #include "app/user_interface.h"
 #include "app/wait_cursor.h"
 #include "app/window_arrangement.h"
@@ -10,15 +11,18 @@
 #include "diagram/diag_window.h"
 
 #include <QApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QStyle>
 
 TDiagramWindows::TDiagramWindows(TMyClient& client, TDatabaseMgr& database,
                                  const TTvxConfig& settings, TUserInterface& ui)
-    : Client(client), Database(database), Settings(settings), Ui(ui) {
+    : Client(client), Database(database), Settings(settings), UserInterface(ui) {
 }
 
 TDiagramWindows::~TDiagramWindows() {
+    Comparing = nullptr;
     Destroying = true;
     std::vector<TDiagFrame*> frames;
     for (const auto& link : List.WindowLinks())
@@ -52,16 +56,19 @@ void TDiagramWindows::Open(const std::vector<int>& selection) {
         if (!opening.Stations.empty())
             Client.ShownStationsChanged();
     }
+    // A selection made while comparing brings its first station below the comparing one.
+    if (Comparing && !stations.empty() && opening.Limit != decltype(List)::TLimit::Refused)
+        Comparing->View().SetComparison(stations.front());
     const QString limit =
         QStringLiteral("Es können nur maximal 80 Diagramme gleichzeitig angezeigt werden!");
     if (opening.Limit == decltype(List)::TLimit::Refused) {
-        Ui.Error(&MainFrame(), limit);
+        UserInterface.Error(&MainFrame(), limit);
         return;
     }
     if (opening.Limit == decltype(List)::TLimit::Reduced)
-        Ui.Inform(&MainFrame(),
-                  limit + QStringLiteral("\n\nDie Auswahl wurde entsprechend reduziert."),
-                  QStringLiteral("Warnung"), TUserInterface::TIcon::Exclamation);
+        UserInterface.Inform(
+            &MainFrame(), limit + QStringLiteral("\n\nDie Auswahl wurde entsprechend reduziert."),
+            QStringLiteral("Warnung"), TUserInterface::TIcon::Exclamation);
     Active = nullptr;
     Hold = false;
     if (MainFrame().isMinimized())
@@ -82,6 +89,14 @@ void TDiagramWindows::Arrange() {
                          : style->pixelMetric(QStyle::PM_TitleBarHeight) +
                                2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
     const QRect workArea = MainFrame().screen()->availableGeometry();
+    if (Comparing) {
+        Comparing->Place(workArea, decoration);
+        Comparing->show();
+        Comparing->raise();
+        Comparing->activateWindow();
+        Hold = false;
+        return;
+    }
     const auto places =
         ArrangeDiagramWindows(List.Count(), workArea, step, Settings.AlwaysMaximize);
     const auto& links = List.WindowLinks();
@@ -123,6 +138,7 @@ void TDiagramWindows::Remove(TDiagFrame& frame) {
     // A frame that goes is never kept as the active one, hold or not.
     if (&frame == Active)
         Active = nullptr;
+    EndComparisonWith(frame);
     TDiagramData* station = List.Unregister(&frame);
     if (station == Current) {
         Current = nullptr;
@@ -194,7 +210,7 @@ void TDiagramWindows::ShowLastSelection() {
             if (const int index = Database.IndexOf(station); index >= 0)
                 list.Add(index);
     }
-    if (Ui.Execute(list) == QDialog::Accepted)
+    if (UserInterface.Execute(list) == QDialog::Accepted)
         Open(list.Selection());
 }
 
@@ -205,4 +221,100 @@ void TDiagramWindows::BeforeDatabaseChange() {
 void TDiagramWindows::AfterDatabaseChange() {
     List.RebuildLastSelection(RememberedSelection, Database);
     RememberedSelection.clear();
+}
+
+void TDiagramWindows::EndComparisonWith(TDiagFrame& frame) {
+    if (!Comparing ||
+        (&frame != Comparing && Comparing->View().Comparison() != &frame.View().Station()))
+        return;
+    ComparisonClosing = true;
+    TDiagWindow& view = Comparing->View();
+    view.SetComparison(nullptr);
+    ComparisonEnded(view);
+}
+
+// The other open stations, of which the user chooses one; the asking window then compares
+// alone on the whole work area.
+TDiagramData* TDiagramWindows::ChoosePartner(TDiagWindow& view) {
+    TDbUISearch::TDbUIListDialog list(Database, &view, false);
+    for (const auto& link : List.WindowLinks())
+        if (&link.Window->View() != &view)
+            if (const int index = Database.IndexOf(link.Station); index >= 0)
+                list.Add(index);
+    if (UserInterface.Execute(list) != QDialog::Accepted || list.Selection().empty())
+        return nullptr;
+    TDiagramData* partner = &Database.RecordAt(list.Selection().front());
+    Hide();
+    Comparing = dynamic_cast<TDiagFrame*>(view.window());
+    Arrange();
+    return partner;
+}
+
+TDiagramData* TDiagramWindows::PartnerAfter(const TDiagramData* station, bool forward) {
+    return Comparing ? List.PartnerAfter(station, Comparing, forward) : nullptr;
+}
+
+QWidget* TDiagramWindows::FrameAfter(const TDiagWindow& view, bool forward) {
+    return Comparing ? nullptr : List.Neighbour(dynamic_cast<TDiagFrame*>(view.window()), forward);
+}
+
+void TDiagramWindows::SetCurrentPair(const TDiagramData* station, const TDiagramData* comparison) {
+    Current = station;
+    CurrentComparison = comparison;
+    Client.update();
+}
+
+void TDiagramWindows::ComparisonEnded(TDiagWindow&) {
+    if (ComparisonClosing) {
+        ComparisonClosing = false;
+        Comparing = nullptr;
+        return;
+    }
+    if (!Comparing)
+        return;
+    TDiagFrame* frame = Comparing;
+    frame->setWindowState(Qt::WindowNoState);
+    frame->hide();
+    Comparing = nullptr;
+    Hold = true;
+    Arrange();
+}
+
+std::optional<int> TDiagramWindows::NegativeStepsOf(const TDiagramData* station) const {
+    if (const TDiagFrame* frame = List.FrameOf(station))
+        return frame->View().NegativeSteps();
+    return std::nullopt;
+}
+
+void TDiagramWindows::Rearrange() {
+    Hide();
+    Arrange();
+}
+
+void TDiagramWindows::RunFrameCommand(int id) {
+    if (auto* frame = dynamic_cast<TMyFrame*>(&MainFrame())) {
+        frame->UpdateCommands();
+        frame->Action(id)->trigger();
+    }
+}
+
+void TDiagramWindows::ShowMap() {
+    MainFrame().showNormal(); // the frame then hides the diagram windows
+    MainFrame().raise();
+    MainFrame().activateWindow();
+}
+
+void TDiagramWindows::ShowHelp(int topic) {
+    if (auto* frame = dynamic_cast<TMyFrame*>(&MainFrame()))
+        frame->ShowHelp(topic);
+}
+
+// Made when first asked for; without any printer it prints into a PDF file.
+QPrinter& TDiagramWindows::Printer() {
+    if (!SharedPrinter) {
+        SharedPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            SharedPrinter->setOutputFormat(QPrinter::PdfFormat);
+    }
+    return *SharedPrinter;
 }

@@ -4,9 +4,11 @@
 #include "app/diagram_window_list.h"
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <vector>
 
+class QPrinter;
 class TDatabaseMgr;
 class TMyClient;
 class TTvxConfig;
@@ -15,7 +17,8 @@ class TUserInterface;
 // The diagram windows of the client: opens them for a selection of stations (80 at most), lays
 // them out on the work area while the main frame is minimised and hides them while the map is on
 // show, closes them singly or together, keeps the map's markers and tooltips in step, and
-// keeps the last selection of an area across changes of the database.
+// keeps the last selection of an area across changes of the database. While one window compares
+// its station with another's, it alone is on show.
 class TDiagramWindows : private TDiagFrame::TOwner {
 public:
     TDiagramWindows(TMyClient& client, TDatabaseMgr& database, const TTvxConfig& settings,
@@ -31,9 +34,11 @@ public:
     }
     TDiagFrame* FrameOf(const TDiagramData* station) const { return List.FrameOf(station); }
     TDiagFrame* ActiveFrame() const { return Active; }
+    bool HasLastSelection() const override { return !List.LastSelection.empty(); }
+    // The frame whose view compares, or null.
+    TDiagFrame* ComparisonFrame() const { return Comparing; }
     // The station of the diagram window last activated, marked in blue on the map.
     const TDiagramData* CurrentStation() const { return Current; }
-    bool HasLastSelection() const { return !List.LastSelection.empty(); }
 
     // Opens windows for the stations (record indices) that have none, as far as the limit
     // allows, and brings the diagrams on show.
@@ -46,7 +51,7 @@ public:
     void Close(const std::vector<const TDiagramData*>& stations);
     void CloseAll();
     // Every view draws its picture anew.
-    void RedrawAll();
+    void RedrawAll() override;
 
     // The stations found by the last area selection (record indices), offered again by
     // ShowLastSelection.
@@ -59,6 +64,22 @@ public:
 private:
     void Activated(TDiagFrame& frame) override;
     void Closed(TDiagFrame& frame) override;
+    // What the views ask.
+    TDiagramData* ChoosePartner(TDiagWindow& view) override;
+    TDiagramData* PartnerAfter(const TDiagramData* station, bool forward) override;
+    QWidget* FrameAfter(const TDiagWindow& view, bool forward) override;
+    void SetCurrentPair(const TDiagramData* station, const TDiagramData* comparison) override;
+    void ComparisonEnded(TDiagWindow& view) override;
+    std::optional<int> NegativeStepsOf(const TDiagramData* station) const override;
+    int WindowCount() const override { return Count(); }
+    void Rearrange() override;
+    void RunFrameCommand(int id) override;
+    void ShowMap() override;
+    void ShowHelp(int topic) override;
+    QPrinter& Printer() override;
+    TUserInterface& Ui() override { return UserInterface; }
+    // Ends the comparison of the comparing frame when this frame, or the partner's, goes.
+    void EndComparisonWith(TDiagFrame& frame);
     // Forgets a frame and its station's tools; the frame is deleted once its events are over.
     void Remove(TDiagFrame& frame);
     void Hide();
@@ -69,9 +90,13 @@ private:
     TMyClient& Client;
     TDatabaseMgr& Database;
     const TTvxConfig& Settings;
-    TUserInterface& Ui;
+    TUserInterface& UserInterface;
     TDiagramWindowList<TDiagFrame> List;
     TDiagFrame* Active = nullptr;
+    TDiagFrame* Comparing = nullptr;
+    // Set while the comparison of a frame that goes is ended.
+    bool ComparisonClosing = false;
+    std::unique_ptr<QPrinter> SharedPrinter;
     const TDiagramData* Current = nullptr;
     const TDiagramData* CurrentComparison = nullptr;
     // Set while the main frame is restored, until the next arranging, opening or closing.

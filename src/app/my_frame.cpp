@@ -99,7 +99,7 @@ void TMyFrame::BuildMenus() {
         action->setStatusTip(QString::fromUtf8(command.Hint));
         if (command.Shortcut) {
             action->setShortcut(QKeySequence(QString::fromLatin1(command.Shortcut)));
-            action->setShortcutContext(Qt::ApplicationShortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
         }
         const int id = command.Id;
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });

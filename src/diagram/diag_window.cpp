@@ -1,42 +1,112 @@
 #include "diagram/diag_window.h"
 
 #include "app/wait_cursor.h"
+#include "config/tvx_config.h"
 #include "render/diagram_output.h"
+#include "render/qt_text.h"
 
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 
-TDiagWindow::TDiagWindow(const TTvxConfig& settings, TDiagramData& station, QWidget* parent)
-    : QWidget(parent), Settings(settings), ShownStation(&station),
+namespace {
+
+// Fixed for every window at once; not kept beyond the run.
+bool ZeroAxisFixedEverywhere = false;
+
+} // namespace
+
+TDiagWindow::TDiagWindow(const TTvxConfig& settings, TDiagramData& station, TClient& client,
+                         QWidget* parent)
+    : QWidget(parent), Settings(settings), ShownStation(&station), Client(client),
       StationNegativeSteps(::NegativeSteps(station)) {
     // The cached bitmap covers everything the window shows.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    BuildCommands();
 }
 
 TDiagWindow::~TDiagWindow() = default;
 
+bool TDiagWindow::ZeroAxisFixed() {
+    return ZeroAxisFixedEverywhere;
+}
+
+QString TDiagWindow::Caption() const {
+    return window()->windowTitle();
+}
+
 void TDiagWindow::SetComparison(TDiagramData* comparison) {
+    if (comparison == ShownStation || comparison == ComparisonStation)
+        return;
+    const bool started = !ComparisonStation;
     ComparisonStation = comparison;
-    ComparisonNegativeSteps = comparison ? ::NegativeSteps(*comparison) : 0;
-    if (!comparison)
+    const QString name = ToQString(ShownStation->Place().Name());
+    if (!comparison) {
         OverlayShown = false;
+        window()->setWindowTitle(name);
+        Client.SetCurrentPair(ShownStation, nullptr);
+        InvalidatePicture();
+        return;
+    }
+    window()->setWindowTitle(name + QStringLiteral(" verglichen mit ") +
+                             ToQString(comparison->Place().Name()));
+    Client.SetCurrentPair(ShownStation, comparison);
+    // Each diagram keeps the scale of its own window.
+    ComparisonNegativeSteps = Client.NegativeStepsOf(comparison).value_or(StationNegativeSteps);
+    // A new comparison changes the picture's shape, a new partner only its lower half.
+    InvalidatePicture(OverlayShown || started);
+}
+
+void TDiagWindow::ToggleComparison() {
+    if (!IsComparing()) {
+        if (TDiagramData* partner = Client.ChoosePartner(*this))
+            SetComparison(partner);
+        return;
+    }
+    SetComparison(nullptr);
+    Client.ComparisonEnded(*this);
+}
+
+void TDiagWindow::ToggleOverlay() {
+    if (!IsComparing())
+        return;
+    OverlayShown = !OverlayShown;
     InvalidatePicture();
 }
 
-void TDiagWindow::SetOverlayShown(bool shown) {
-    OverlayShown = shown && IsComparing();
-    InvalidatePicture();
+void TDiagWindow::ToggleZeroAxis() {
+    ZeroAxisFixedEverywhere = !ZeroAxisFixedEverywhere;
+    Client.RedrawAll();
 }
 
-void TDiagWindow::SetZeroAxisFixed(bool fixed) {
-    ZeroAxisFixed = fixed;
-    InvalidatePicture();
+void TDiagWindow::Step(bool forward) {
+    if (IsComparing()) {
+        if (TDiagramData* partner = Client.PartnerAfter(ComparisonStation, forward))
+            SetComparison(partner);
+        return;
+    }
+    if (QWidget* frame = Client.FrameAfter(*this, forward)) {
+        frame->showNormal();
+        frame->raise();
+        frame->activateWindow();
+    }
 }
 
-void TDiagWindow::InvalidatePicture() {
+bool TDiagWindow::CanClose() {
+    if (!IsComparing())
+        return true;
+    ToggleComparison();
+    return false;
+}
+
+void TDiagWindow::InvalidatePicture(bool whole) {
     Bitmap = QImage();
-    update();
+    if (whole)
+        update();
+    else
+        update(QRect(0, height() / 2, width(), height() - height() / 2));
 }
 
 TDiagramContent TDiagWindow::Content() const {
@@ -44,7 +114,7 @@ TDiagramContent TDiagWindow::Content() const {
     content.Comparison = ComparisonStation;
     content.CompareNegativeSteps = ComparisonNegativeSteps;
     content.ShowOverlay = OverlayShown;
-    content.ZeroAxisFixed = ZeroAxisFixed;
+    content.ZeroAxisFixed = ZeroAxisFixedEverywhere;
     return content;
 }
 
@@ -69,9 +139,47 @@ void TDiagWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TDiagWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        window()->close();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (event->text() == QLatin1String(" ")) {
+        RunCommand(DmOverlay);
         return;
     }
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        window()->close();
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Left:
+        Step(event->key() == Qt::Key_Right);
+        return;
+    case Qt::Key_F10:
+        if (shift && !alt) {
+            ShowPopupMenu(QCursor::pos());
+            return;
+        }
+        break;
+    case Qt::Key_F1:
+        Client.ShowHelp(0);
+        return;
+    default:
+        break;
+    }
     QWidget::keyPressEvent(event);
+}
+
+void TDiagWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && (Settings.AlwaysMaximize || IsComparing())) {
+        Step(true);
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TDiagWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        ShowPopupMenu(event->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
 }

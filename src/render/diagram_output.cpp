@@ -1,13 +1,16 @@
 #include "render/diagram_output.h"
 
+#include "diagram/diagram_emf.h"
 #include "render/painter_surface.h"
 #include "render/qt_text.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 
 namespace DiagramOutput {
 namespace {
@@ -18,6 +21,23 @@ QSizeF PictureMillimetres(const TTvxConfig& settings, const TDiagramContent& con
     const TSize picture = layout.PictureSize(content.Comparing());
     return {picture.Width / 100.0, picture.Height / 100.0};
 }
+
+// The true-size picture as SVG into an open device; one unit is 1/100 mm.
+void WriteSvgTo(QIODevice& device, const TTvxConfig& settings, const TDiagramContent& content) {
+    const QSizeF millimetres = PictureMillimetres(settings, content);
+    const QSize units(static_cast<int>(millimetres.width() * 100),
+                      static_cast<int>(millimetres.height() * 100));
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setResolution(2540);
+    generator.setSize(units);
+    generator.setViewBox(QRect(QPoint(0, 0), units));
+    generator.setTitle(ToQString(content.Station->Place().Name()));
+    DrawTrueSize(generator, settings, content);
+}
+
+// Sharp enough for print, small enough for the clipboard.
+constexpr int PngDotsPerInch = 300;
 
 } // namespace
 
@@ -58,6 +78,52 @@ void DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings,
     DrawPicture(surface, TDiagramRendering::Output(settings), content);
 }
 
+QImage TrueSizeImage(const TTvxConfig& settings, const TDiagramContent& content, int dotsPerInch,
+                     bool forOutput) {
+    TDiagramRendering rendering = TDiagramRendering::Output(settings);
+    rendering.ForOutput = forOutput;
+    const TDeviceCaps device = ScreenDevice(dotsPerInch);
+    const TSize natural =
+        TDiagramLayout(settings, rendering.ScaleDivisor).NaturalSize(device, content.Comparing());
+    QImage image(natural.Width, natural.Height, QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TPainterSurface surface(painter, device);
+    DrawPicture(surface, rendering, content);
+    return image;
+}
+
+QByteArray SvgPicture(const TTvxConfig& settings, const TDiagramContent& content) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WriteSvgTo(buffer, settings, content);
+    return bytes;
+}
+
+std::unique_ptr<QMimeData> ClipboardData(const TTvxConfig& settings, const TDiagramContent& content,
+                                         bool asMetafile, const TDeviceCaps& reference) {
+    auto data = std::make_unique<QMimeData>();
+    if (!asMetafile) {
+        data->setImageData(TrueSizeImage(settings, content, 96, false));
+        return data;
+    }
+    const std::string emf = DiagramEmf(settings, content, reference);
+    const QByteArray bytes(emf.data(), static_cast<qsizetype>(emf.size()));
+    data->setData(QStringLiteral("image/emf"), bytes);
+    data->setData(QStringLiteral("image/x-emf"), bytes);
+    data->setData(QStringLiteral("image/svg+xml"), SvgPicture(settings, content));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    TrueSizeImage(settings, content, PngDotsPerInch).save(&buffer, "PNG");
+    data->setData(QStringLiteral("image/png"), png);
+    return data;
+}
+
 bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
     QPdfWriter writer(fileName);
     writer.setResolution(1200);
@@ -71,18 +137,15 @@ bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagra
 }
 
 bool WriteSvg(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
-    // One unit of the SVG is 1/100 mm.
-    const QSizeF millimetres = PictureMillimetres(settings, content);
-    const QSize units(static_cast<int>(millimetres.width() * 100),
-                      static_cast<int>(millimetres.height() * 100));
-    QSvgGenerator generator;
-    generator.setFileName(fileName);
-    generator.setResolution(2540);
-    generator.setSize(units);
-    generator.setViewBox(QRect(QPoint(0, 0), units));
-    generator.setTitle(ToQString(content.Station->Place().Name()));
-    DrawTrueSize(generator, settings, content);
-    return QFile(fileName).size() > 0;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    WriteSvgTo(file, settings, content);
+    return file.error() == QFileDevice::NoError && file.size() > 0;
+}
+
+bool WritePng(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
+    return TrueSizeImage(settings, content, PngDotsPerInch).save(fileName, "PNG");
 }
 
 } // namespace DiagramOutput

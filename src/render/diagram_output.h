@@ -2,10 +2,13 @@
 
 #include "diagram/diagram_drawing.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QMimeData>
 #include <QPaintDevice>
 #include <QSize>
 #include <QString>
+#include <memory>
 
 // The diagram's pictures through Qt: the screen bitmap fitted into a window, and the true-size
 // picture on printers, PDF and SVG.
@@ -22,8 +25,24 @@ QImage ScreenImage(const TTvxConfig& settings, const TDiagramContent& content, Q
 // The output rendering at its true size, at the origin of the device's printable area.
 void DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings, const TDiagramContent& content);
 
+// The true-size picture as a bitmap of the given resolution on white, in output rendering or,
+// for the bitmap that copying hands on, in screen rendering (single-pixel dots, coarse fills).
+QImage TrueSizeImage(const TTvxConfig& settings, const TDiagramContent& content, int dotsPerInch,
+                     bool forOutput = true);
+// The true-size picture as an SVG document (one unit is 1/100 mm).
+QByteArray SvgPicture(const TTvxConfig& settings, const TDiagramContent& content);
+
+// What copying puts on the clipboard. As a metafile: the EMF, recorded for the reference device,
+// under "image/emf" and "image/x-emf", with an SVG and a PNG of the same picture for programs
+// that take no EMF. Otherwise the bitmap at the screen's resolution.
+std::unique_ptr<QMimeData> ClipboardData(const TTvxConfig& settings, const TDiagramContent& content,
+                                         bool asMetafile, const TDeviceCaps& reference);
+
 // The true-size picture as a one-page PDF or as SVG; false when the file cannot be written.
 bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);
 bool WriteSvg(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);
+// The output rendering as a PNG at 300 dots per inch, marked with its resolution, so that it
+// prints at its true size.
+bool WritePng(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);
 
 } // namespace DiagramOutput

@@ -2,7 +2,7 @@
 
 #include "convert/file_names.h"
 #include "database/safe_file.h"
-#include "diagram/emf_surface.h"
+#include "diagram/diagram_emf.h"
 #include "render/diagram_output.h"
 
 #include <QGuiApplication>
@@ -106,11 +106,7 @@ const TDiagramData& StationNamed(const TDatabaseMgr& database, const std::string
 
 void WriteEmf(const std::string& fileName, const TTvxConfig& settings,
               const TDiagramContent& content) {
-    const TDiagramRendering rendering = TDiagramRendering::Output(settings);
-    TEmfSurface surface(
-        TDiagramLayout(settings, rendering.ScaleDivisor).PictureSize(content.Comparing()));
-    DrawPicture(surface, rendering, content);
-    if (!SafeFile::Replace(fileName, surface.Finish()))
+    if (!SafeFile::Replace(fileName, DiagramEmf(settings, content)))
         throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden");
 }
 

@@ -1,6 +1,7 @@
 #include "app/diag_frame.h"
 #include "config/tvx_config.h"
 #include "diagram/diag_window.h"
+#include "support/lone_diagram_owner.h"
 #include "support/stations.h"
 
 #include <QKeyEvent>
@@ -9,7 +10,7 @@
 
 namespace {
 
-class DiagFrameTest : public testing::Test, public TDiagFrame::TOwner {
+class DiagFrameTest : public testing::Test, public TLoneDiagramOwner {
 protected:
     void Activated(TDiagFrame& frame) override { ActivatedFrames.push_back(&frame); }
     void Closed(TDiagFrame& frame) override { ClosedFrames.push_back(&frame); }

@@ -1,0 +1,134 @@
+// The diagram window's picture leaves the screen: printed, copied, saved and exported, always at
+// its true size.
+
+#include "diagram/diag_window.h"
+
+#include "app/qt_converter_ui.h"
+#include "app/user_interface.h"
+#include "app/wait_cursor.h"
+#include "config/tvx_config.h"
+#include "convert/converter_manager.h"
+#include "diagram/diagram_emf.h"
+#include "render/diagram_output.h"
+#include "render/painter_surface.h"
+#include "render/qt_text.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Copies and files are recorded for the printer when there is one, so that their pictures do
+// not depend on the screen; without one for the fixed device of 1/100 mm.
+TDeviceCaps ReferenceDevice(QPrinter& printer) {
+    if (QPrinterInfo::defaultPrinter().isNull())
+        return TEmfSurface::TrueSizeDevice();
+    return TPainterSurface::CapsOf(printer);
+}
+
+// The caption as a file name: Berlin/Deutschland becomes Berlin.Deutschland.
+QString ProposedName(const QString& caption, const char* extension) {
+    QString name = caption;
+    name.replace(QLatin1Char('/'), QLatin1Char('.'));
+    return name + QLatin1String(extension);
+}
+
+bool WriteEmf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content,
+              const TDeviceCaps& reference) {
+    const std::string bytes = DiagramEmf(settings, content, reference);
+    QSaveFile file(fileName);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size()) &&
+           file.commit();
+}
+
+} // namespace
+
+bool TDiagWindow::TDiagPrintout::Print(QPrinter& printer) const {
+    printer.setDocName(Title);
+    printer.setFromTo(1, 1);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    TPainterSurface surface(painter, TPainterSurface::CapsOf(printer));
+    ::DrawPicture(surface, TDiagramRendering::Output(Window.Settings), Window.Content());
+    return painter.end();
+}
+
+void TDiagWindow::Print() {
+    QPrinter& printer = Client.Printer();
+    // Without a printer the dialog offers a PDF file, named after the diagram.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setOutputFileName(QDir::home().filePath(ProposedName(Caption(), ".pdf")));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    dialog.setMinMax(1, 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (Client.Ui().Execute(dialog) != QDialog::Accepted)
+        return;
+    const TWaitCursor wait;
+    if (!TDiagPrintout(Caption(), *this).Print(printer))
+        Client.Ui().Error(this, QStringLiteral("Das Diagramm konnte nicht gedruckt werden!"));
+}
+
+void TDiagWindow::Copy() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    std::unique_ptr<QMimeData> data;
+    {
+        const TWaitCursor wait;
+        data = DiagramOutput::ClipboardData(Settings, Content(), Settings.CopyAsEmf,
+                                            ReferenceDevice(Client.Printer()));
+    }
+    const QString format = data->formats().value(0);
+    if (clipboard)
+        clipboard->setMimeData(data.release());
+    // Where another program keeps the clipboard, it still offers that program's data.
+    if (!clipboard || !clipboard->mimeData() || !clipboard->mimeData()->hasFormat(format))
+        Client.Ui().Error(
+            this, QStringLiteral("Die Zwischenablage ist momentan nicht verfügbar!\n\nVersuchen "
+                                 "Sie, den Vorgang später zu wiederholen,\nund schließen Sie ggf. "
+                                 "offene Anwendungen."));
+}
+
+void TDiagWindow::Save() {
+    const QStringList filters{
+        QStringLiteral("Enhanced Metafile (*.emf)"), QStringLiteral("PDF-Dokument (*.pdf)"),
+        QStringLiteral("SVG-Grafik (*.svg)"), QStringLiteral("PNG-Bild (*.png)")};
+    const auto file =
+        Client.Ui().AskSaveFileName(this, QStringLiteral("Diagramm speichern..."), filters,
+                                    QStringLiteral("emf"), ProposedName(Caption(), ".emf"));
+    if (!file)
+        return;
+    const QString suffix = QFileInfo(*file).suffix().toLower();
+    const TDiagramContent content = Content();
+    bool written = false;
+    {
+        const TWaitCursor wait;
+        if (suffix == QLatin1String("pdf"))
+            written = DiagramOutput::WritePdf(*file, Settings, content);
+        else if (suffix == QLatin1String("svg"))
+            written = DiagramOutput::WriteSvg(*file, Settings, content);
+        else if (suffix == QLatin1String("png"))
+            written = DiagramOutput::WritePng(*file, Settings, content);
+        else
+            written = WriteEmf(*file, Settings, content, ReferenceDevice(Client.Printer()));
+    }
+    if (!written)
+        Client.Ui().Error(this, QStringLiteral("Die Datei %1 konnte nicht geschrieben werden!")
+                                    .arg(QDir::toNativeSeparators(*file)));
+}
+
+void TDiagWindow::Export() {
+    TQtConverterUi converterUi(this, Client.Ui());
+    const std::optional<std::string> name = ToWindows1252(Caption());
+    ConverterManager::Instance().ExportDiagrams({*ShownStation}, converterUi,
+                                                name.value_or(ShownStation->Place().Name()));
+}
