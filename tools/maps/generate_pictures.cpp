@@ -6,6 +6,7 @@
 
 #include "map/map_projection.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 #include <cmath>
 #include <cstdio>
 
@@ -140,11 +142,15 @@ QImage Splash(const QImage& world, double scale) {
     return image;
 }
 
-// The program icon: a small climate diagram, blue rain over a red temperature curve.
-QImage Icon() {
-    QImage image(64, 64, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+bool Save(const QImage& image, const QString& folder, const QString& name) {
+    const bool saved = image.save(folder + "/" + name, "PNG");
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(folder + "/" + name));
+    return saved;
+}
+
+// The program icon: a small climate diagram, blue rain over a red temperature curve, drawn on
+// 64 by 64 units.
+void DrawIcon(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x44, 0x44, 0x44), 2));
     painter.setBrush(Qt::white);
@@ -166,12 +172,36 @@ QImage Icon() {
     painter.drawPolyline(rain);
     painter.setPen(QPen(QColor(255, 0, 0), 3));
     painter.drawPolyline(temperature);
+}
+
+QImage Icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(size / 64.0, size / 64.0);
+    DrawIcon(painter);
     return image;
 }
 
-bool Save(const QImage& image, const QString& folder, const QString& name) {
-    const bool saved = image.save(folder + "/" + name, "PNG");
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(folder + "/" + name));
+// The icon in the sizes of the desktop's icon theme, and as SVG for any other size.
+bool SaveThemeIcons(const QString& folder) {
+    bool saved = true;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString sizeFolder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(folder).arg(size);
+        QDir().mkpath(sizeFolder);
+        saved &= Save(Icon(size), sizeFolder, "pelvanor.png");
+    }
+    const QString scalable = folder + "/hicolor/scalable/apps";
+    QDir().mkpath(scalable);
+    QSvgGenerator svg;
+    svg.setFileName(scalable + "/pelvanor.svg");
+    svg.setSize(QSize(64, 64));
+    svg.setViewBox(QRect(0, 0, 64, 64));
+    svg.setTitle(QStringLiteral("Pelvanor"));
+    QPainter painter(&svg);
+    DrawIcon(painter);
+    painter.end();
+    std::printf("wrote %s\n", qPrintable(svg.fileName()));
     return saved;
 }
 
@@ -202,6 +232,7 @@ int main(int argc, char* argv[]) {
         saved &=
             Save(Splash(MapPicture(outlines, world, 2 * scale), scale), folder, "splash" + suffix);
     }
-    saved &= Save(Icon(), folder, "icon.png");
+    saved &= Save(Icon(64), folder, "icon.png");
+    saved &= SaveThemeIcons(folder + "/../icons");
     return saved ? 0 : 1;
 }
