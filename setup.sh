@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libuemf-dev fonts-liberation
   emf2svg poppler-utils desktop-file-utils
+  xvfb xauth openbox xdotool imagemagick x11-utils xclip
 )
 
 install_missing_packages() {

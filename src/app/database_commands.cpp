@@ -77,7 +77,7 @@ void TDatabaseCommands::Export() {
     TQtConverterUi converterUi(&Context.Frame, Context.Ui);
     if (ConverterManager::Instance().ExportDiagrams(records, converterUi, "Pelvanor"))
         Context.Ui.Info(&Context.Frame, QStringLiteral("Export erfolgreich!"));
-    else
+    else if (!converterUi.Cancelled()) // a cancelled dialog is the user's wish, not a failure
         Context.Ui.Error(&Context.Frame, QStringLiteral("Export fehlgeschlagen!"));
 }
 

@@ -23,6 +23,7 @@ TDiagFrame::TDiagFrame(const TTvxConfig& settings, TDiagramData& station, TOwner
 
 void TDiagFrame::Place(const QRect& outer, QSize guess) {
     Target = outer;
+    Corrections = 2;
     const QSize own = Decoration();
     PlacementPending = own.isNull() && !guess.isNull();
     const QSize decoration = own.isNull() ? guess : own;
@@ -39,7 +40,24 @@ bool TDiagFrame::event(QEvent* event) {
         Owner.Activated(*this);
     if (PlacementPending && !Decoration().isNull())
         Place(Target);
+    else if (event->type() == QEvent::Move || event->type() == QEvent::Show)
+        KeepPlace();
     return QWidget::event(event);
+}
+
+// A window shown again is sometimes put where its client, not its frame, was asked to go, so
+// that its caption leaves the screen; it is moved back, once it has arrived. Moves by the user
+// after that are theirs.
+void TDiagFrame::KeepPlace() {
+    if (Corrections == 0 || !isVisible() || Decoration().isNull())
+        return;
+    QWindow* window = windowHandle();
+    if (frameGeometry().topLeft() == Target.topLeft() || !window) {
+        Corrections = 0;
+        return;
+    }
+    --Corrections;
+    window->setFramePosition(Target.topLeft());
 }
 
 // The first close of a comparing window only ends the comparison.

@@ -38,10 +38,13 @@ protected:
 
 private:
     QSize Decoration() const { return frameGeometry().size() - size(); }
+    void KeepPlace();
 
     TDiagWindow* DiagramView;
     TOwner& Owner;
     QRect Target;
     // Placed with a guessed decoration.
     bool PlacementPending = false;
+    // Corrections still allowed of a place the window manager missed.
+    int Corrections = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/help_window.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -15,6 +16,8 @@ THelpWindow::THelpWindow(const QString& helpFile)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Browser);
     resize(640, 560);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 void THelpWindow::ShowTopic(int topic) {

@@ -59,19 +59,25 @@ int TQtConverterUi::PickFromList(const std::vector<std::string>& entries) {
     for (const std::string& entry : entries)
         lines.append(ToQString(entry));
     DbUI::TPickListDialog dialog(Parent, QStringLiteral("Auswahlliste"), lines);
-    return Ui.Execute(dialog) == QDialog::Accepted ? dialog.Selected() : -1;
+    const int chosen = Ui.Execute(dialog) == QDialog::Accepted ? dialog.Selected() : -1;
+    UserCancelled = chosen < 0;
+    return chosen;
 }
 
 std::optional<std::string> TQtConverterUi::AskSaveFileName(const TFileDialog& dialog) {
-    return FileNameOf(
+    const auto chosen =
         Ui.AskSaveFileName(Parent, ToQString(dialog.Title), NameFilters(dialog.Filter),
-                           ToQString(dialog.DefaultExtension), ToQString(dialog.FileName)));
+                           ToQString(dialog.DefaultExtension), ToQString(dialog.FileName));
+    UserCancelled = !chosen;
+    return FileNameOf(chosen);
 }
 
 std::optional<std::string> TQtConverterUi::AskOpenFileName(const TFileDialog& dialog) {
-    return FileNameOf(
+    const auto chosen =
         Ui.AskOpenFileName(Parent, ToQString(dialog.Title), NameFilters(dialog.Filter),
-                           ToQString(dialog.DefaultExtension), ToQString(dialog.FileName)));
+                           ToQString(dialog.DefaultExtension), ToQString(dialog.FileName));
+    UserCancelled = !chosen;
+    return FileNameOf(chosen);
 }
 
 std::unique_ptr<ConverterLogWindow> TQtConverterUi::OpenLogWindow() {

@@ -25,7 +25,11 @@ public:
     // Qt's name filters: "CSV-Dateien (*.csv)|*.csv|" gives "CSV-Dateien (*.csv)".
     static QStringList NameFilters(std::string_view filter);
 
+    // Whether the user cancelled the pick list or a file dialog, which is no failure.
+    bool Cancelled() const { return UserCancelled; }
+
 private:
     QWidget* Parent;
     TUserInterface& Ui;
+    bool UserCancelled = false;
 };

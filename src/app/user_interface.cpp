@@ -10,12 +10,16 @@
 
 namespace {
 
-void Prepare(QFileDialog& dialog, const QStringList& nameFilters, const QString& defaultSuffix,
-             const QString& proposedName) {
+// Every file dialog of the run opens in the folder the last one ended in, the first in the home
+// folder rather than beside the program and its database; wide enough for the file's columns.
+void Prepare(QFileDialog& dialog, const QString& folder, const QStringList& nameFilters,
+             const QString& defaultSuffix, const QString& proposedName) {
+    dialog.setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
     dialog.setNameFilters(nameFilters);
     dialog.setDefaultSuffix(defaultSuffix);
     if (!proposedName.isEmpty())
         dialog.selectFile(proposedName);
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 520)));
 }
 
 } // namespace
@@ -58,13 +62,15 @@ std::optional<QString> TQtUserInterface::AskSaveFileName(QWidget* parent, const 
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    Prepare(dialog, nameFilters, defaultSuffix, proposedName);
+    Prepare(dialog, LastFolder, nameFilters, defaultSuffix, proposedName);
     // Qt's own dialog lets a name in a folder that does not exist through; such a name is not
     // taken, the dialog comes back with it instead.
     while (Execute(dialog) == QDialog::Accepted) {
         const QString file = dialog.selectedFiles().value(0);
-        if (!file.isEmpty() && QFileInfo(file).absoluteDir().exists())
+        if (!file.isEmpty() && QFileInfo(file).absoluteDir().exists()) {
+            LastFolder = QFileInfo(file).absolutePath();
             return file;
+        }
     }
     return std::nullopt;
 }
@@ -76,8 +82,9 @@ std::optional<QString> TQtUserInterface::AskOpenFileName(QWidget* parent, const 
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    Prepare(dialog, nameFilters, defaultSuffix, proposedName);
+    Prepare(dialog, LastFolder, nameFilters, defaultSuffix, proposedName);
     if (Execute(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    LastFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     return dialog.selectedFiles().front();
 }

@@ -61,4 +61,7 @@ public:
                                            const QStringList& nameFilters,
                                            const QString& defaultSuffix,
                                            const QString& proposedName) override;
+
+private:
+    QString LastFolder;
 };

@@ -152,4 +152,13 @@ TEST_F(FilterFlowTest, FilesThatHoldNoStationsChangeNothing) {
     EXPECT_FALSE(std::filesystem::exists(Dir.File("fehlt")));
 }
 
+TEST_F(FilterFlowTest, ACancelledExportIsNoFailure) {
+    Ui.Steps = {ChooseLines({0}), [](QDialog&) { return static_cast<int>(QDialog::Rejected); }};
+    Run(CmExport);
+    Ui.Steps = {ChooseLines({0}), PickFilter(0)};
+    Run(CmExport); // the file dialog is cancelled
+    EXPECT_EQ(Ui.Shown, (Strings{"Dialog: Ortauswahl", "Dialog: Auswahlliste", "Dialog: Ortauswahl",
+                                 "Dialog: Auswahlliste", "Speichern: Diagramm exportieren..."}));
+}
+
 } // namespace

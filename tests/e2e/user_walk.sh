@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# user_walk.sh PROGRAM_DIR STATIONS_CSV SHOT_DIR [README_PICTURE_DIR]
+# Uses Pelvanor as a user would, in the X server of $DISPLAY (started by xvfb-run): real mouse
+# and key events through xdotool under openbox, a screenshot after every step in SHOT_DIR, and a
+# check of what each step must have brought about. Runs the program in a folder of its own on a
+# fresh starter database. Fails naming the step that did not happen.
+set -euo pipefail
+program_dir=$1
+stations=$2
+shots=$3
+pictures=${4:-}
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$shots" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+rm -f "$shots"/*.png
+for file in pelvanor pelvanor-tool tvxres.dll pelvanor.hlp libkestrel.so libkestrel.so.0 \
+  libkestrel.so.0.1.0; do
+  cp -P "$program_dir/$file" "$work/bin/"
+done
+tool="$work/bin/pelvanor-tool"
+database="$work/bin/pelvanor.dat"
+"$tool" convert "$stations" "$database" >/dev/null 2>&1
+
+step="Vorbereitung"
+fail() {
+  echo "FEHLER im Schritt \"$step\": $*" >&2
+  import -window root "$shots/fehler.png" 2>/dev/null || true
+  exit 1
+}
+begin() {
+  step=$1
+  echo "== $step"
+}
+shot() { import -window root "$shots/$1.png"; }
+# A window alone, frame included, for the README.
+picture() {
+  [ -n "$pictures" ] || return 0
+  mkdir -p "$pictures"
+  import -frame -window "$2" -resize '900x900>' "$pictures/$1.png"
+}
+
+# Waits up to $1 seconds for the command to succeed.
+wait_for() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+# The first visible window whose title matches the pattern.
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+has_window() { [ -n "$(window "$1")" ]; }
+no_window() { [ -z "$(window "$1")" ]; }
+wait_window() {
+  wait_for "${2:-10}" has_window "$1" || fail "kein Fenster \"$1\""
+  window "$1"
+}
+# How many pixels of a window lie near a colour (within the fuzz, 12 % unless given).
+pixels_of() {
+  import -window "$1" "$work/window.png"
+  convert "$work/window.png" -alpha off -fuzz "${3:-12}%" -fill black +opaque "$2" \
+    -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
+}
+# expect_colour WINDOW COLOUR MINIMUM WHAT [FUZZ]
+expect_colour() {
+  local count
+  count=$(pixels_of "$1" "$2" "${5:-12}")
+  [ "$count" -ge "$3" ] || fail "$4: nur $count Bildpunkte der Farbe $2"
+}
+# Presses keys in the active window, which must be the one given.
+keys_to() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || true
+  shift
+  xdotool key --clearmodifiers "$@"
+}
+
+begin "Fenstermanager starten"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox meldet sich nicht"
+wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" ||
+  fail "openbox meldet sich nicht"
+
+begin "Programm starten und Karte zeigen"
+(cd "$work/bin" && exec ./pelvanor) >"$work/pelvanor.log" 2>&1 &
+pelvanor=$!
+pids+=($pelvanor)
+main=$(wait_window '^Pelvanor 2\.1c$' 20)
+# The splash leaves after a second.
+sleep 1.5
+shot 01-karte
+expect_colour "$main" "rgb(220,232,239)" 100000 "Meer der Weltkarte" 2
+expect_colour "$main" "rgb(245,241,230)" 40000 "Land der Weltkarte" 2
+if [ -n "$pictures" ]; then
+  keys_to "$main" ctrl+a
+  sleep 0.7
+  picture karte "$main"
+  keys_to "$main" ctrl+a
+  sleep 0.7
+fi
+
+begin "Rechteck über Europa ziehen"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+menu_height=$(( HEIGHT - 400 - 24 ))
+map_x=$X
+map_y=$((Y + menu_height))
+xdotool mousemove $((map_x + 296)) $((map_y + 86)) mousedown 1
+for step_x in 10 30 50 68; do
+  xdotool mousemove $((map_x + 296 + step_x)) $((map_y + 86 + step_x * 6 / 7))
+  sleep 0.05
+done
+shot 02-rechteck
+xdotool mouseup 1
+list=$(wait_window '^Ortauswahl$')
+shot 03-ortauswahl
+
+begin "Stationen in der Liste wählen"
+keys_to "$list" Home shift+Down shift+Down Return
+wait_for 10 no_window '^Ortauswahl$' || fail "die Liste schließt nicht"
+wait_for 10 sh -c "[ \$(xdotool search --onlyvisible --name '/' | wc -l) -ge 3 ]" ||
+  fail "keine drei Diagrammfenster"
+sleep 0.5
+shot 04-diagramme
+# The active window lies on top of the others, which are hidden beneath it.
+first=$(xdotool getactivewindow)
+title=$(xdotool getwindowname "$first")
+"$tool" list "$database" | cut -f1 | grep -qxF "$title" || fail "Fenster \"$title\" ist keine Station"
+expect_colour "$first" "rgb(255,0,0)" 200 "rote Temperaturkurve"
+expect_colour "$first" "rgb(0,0,255)" 200 "blaue Niederschlagskurve"
+picture diagramm "$first"
+
+begin "Kontextmenü des Diagrammfensters"
+eval "$(xdotool getwindowgeometry --shell "$first")"
+xdotool windowactivate --sync "$first"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+sleep 0.5
+shot 05-kontextmenue
+xdotool key Escape
+
+begin "Zwei Stationen vergleichen"
+keys_to "$first" ctrl+v
+partners=$(wait_window '^Ortauswahl$')
+keys_to "$partners" Home Return
+compare=$(wait_window ' verglichen mit ')
+keys_to "$compare" space
+sleep 0.7
+shot 06-vergleich
+expect_colour "$compare" "rgb(0,255,0)" 100 "grüne Kurve der unteren Station"
+picture vergleich "$compare"
+
+begin "In die Zwischenablage kopieren"
+keys_to "$compare" ctrl+c
+wait_for 10 sh -c "xclip -o -selection clipboard -t TARGETS | grep -qx image/x-emf" ||
+  fail "kein image/x-emf in der Zwischenablage"
+targets=$(xclip -o -selection clipboard -t TARGETS)
+for format in image/emf image/svg+xml image/png; do
+  grep -qx "$format" <<<"$targets" || fail "kein $format in der Zwischenablage"
+done
+xclip -o -selection clipboard -t image/x-emf >"$work/kopie.emf"
+[ "$(head -c 44 "$work/kopie.emf" | tail -c 4)" = " EMF" ] || fail "die Kopie ist kein EMF"
+
+begin "Als EMF speichern"
+keys_to "$compare" ctrl+s
+save=$(wait_window '^Diagramm speichern\.\.\.$')
+shot 07-speichern
+keys_to "$save" ctrl+a
+xdotool type --delay 20 "$work/vergleich.emf"
+xdotool key Return
+wait_for 10 test -s "$work/vergleich.emf" || fail "vergleich.emf wurde nicht geschrieben"
+[ "$(head -c 44 "$work/vergleich.emf" | tail -c 4)" = " EMF" ] || fail "vergleich.emf ist kein EMF"
+
+begin "Zurück zur Karte"
+keys_to "$compare" ctrl+Tab
+wait_for 10 sh -c "xwininfo -id $main | grep -q IsViewable" || fail "die Karte kommt nicht"
+wait_for 10 sh -c "[ \$(xdotool search --onlyvisible --name '/' | wc -l) -eq 0 ]" ||
+  fail "Diagrammfenster bleiben sichtbar"
+sleep 0.5
+shot 08-karte
+
+begin "Station suchen"
+keys_to "$main" ctrl+s
+search=$(wait_window '^Suche Station\.\.\.$')
+keys_to "$search" ctrl+a
+xdotool type --delay 20 '^Kairo'
+shot 09-suche
+xdotool key Return
+# While a comparison is on, a station chosen on the map side becomes its partner.
+kairo=$(wait_window ' verglichen mit Kairo/')
+shot 10-kairo
+keys_to "$kairo" ctrl+Tab
+wait_for 10 sh -c "xwininfo -id $main | grep -q IsViewable" || fail "die Karte kommt nicht"
+
+begin "Station anlegen"
+keys_to "$main" ctrl+q
+keys_to "$main" ctrl+e
+name=$(wait_window '^Suche Station\.\.\.$')
+keys_to "$name" ctrl+a
+# xdotool types no umlaut; it is pressed as its key.
+xdotool type --delay 20 'Pr'
+xdotool key udiaeresis
+xdotool type --delay 20 'fstadt/Testland'
+xdotool key Return
+edit=$(wait_window '^Diagramm erstellen' 10)
+sleep 0.5
+shot 11-erstellen
+# Latitude, longitude and altitude by the tab key, the hemispheres as they are; then
+# "Fortsetzen" (Alt+F) stores the station and offers the next one, which is declined.
+keys_to "$edit" Tab
+for value in 51 30 "" 7 15 "" 120; do
+  [ -z "$value" ] || { xdotool key ctrl+a; xdotool type --delay 20 "$value"; }
+  xdotool key Tab
+done
+sleep 0.3
+shot 12-erstellt
+xdotool key alt+f
+next=$(wait_window '^Suche Station\.\.\.$')
+keys_to "$next" Escape
+wait_for 10 no_window '^Diagramm erstellen' || fail "der Bearbeiten-Dialog schließt nicht"
+"$tool" list "$database" | grep -q '^Prüfstadt/Testland' &&
+  fail "die Station steht vor dem Sichern schon in der Datei"
+
+begin "Beenden mit der Frage nach dem Sichern"
+keys_to "$main" alt+x
+question=$(wait_window '^Warnung$')
+shot 13-frage
+keys_to "$question" Return
+wait_for 15 sh -c "! kill -0 $pelvanor" || fail "das Programm endet nicht"
+"$tool" list "$database" | grep -q '^Prüfstadt/Testland	' ||
+  fail "die neue Station fehlt in der gesicherten Datenbank"
+[ "$("$tool" list "$database" | wc -l)" -eq 96 ] || fail "die Datenbank hat nicht 96 Stationen"
+echo "Alle Schritte gelungen; Bildschirmfotos in $shots"
