@@ -16,12 +16,8 @@ protected:
     void Closed(TDiagFrame& frame) override { ClosedFrames.push_back(&frame); }
 
     TTvxConfig Settings;
-    TDiagramData Berlin = MakeStation("Berlin/Deutschland",
-                                      {-0.5, 0.5, 4, 8.5, 13.5, 17, 18.5, 18, 14.5, 9.5, 4.5, 1},
-                                      {42, 33, 41, 37, 54, 69, 56, 58, 45, 37, 44, 55});
-    TDiagramData Manaus =
-        MakeStation("Manaus/Brasilien", {26, 26, 26, 26, 26, 26, 27, 27, 28, 28, 27, 27},
-                    {260, 290, 310, 290, 220, 100, 60, 40, 60, 110, 170, 220});
+    TDiagramData Berlin = BerlinStation();
+    TDiagramData Manaus = ManausStation();
     std::vector<TDiagFrame*> ActivatedFrames;
     std::vector<TDiagFrame*> ClosedFrames;
     TDiagFrame Frame{Settings, Berlin, *this};

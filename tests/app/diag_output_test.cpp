@@ -87,9 +87,7 @@ protected:
 
     TTempDir Dir;
     TTvxConfig Settings;
-    TDiagramData Berlin = MakeStation("Berlin/Deutschland",
-                                      {-0.5, 0.5, 4, 8.5, 13.5, 17, 18.5, 18, 14.5, 9.5, 4.5, 1},
-                                      {42, 33, 41, 37, 54, 69, 56, 58, 45, 37, 44, 55});
+    TDiagramData Berlin = BerlinStation();
     TLoneDiagramOwner Owner;
     TDiagFrame Frame{Settings, Berlin, Owner};
 };

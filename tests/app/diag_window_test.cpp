@@ -35,12 +35,8 @@ protected:
     }
 
     TTvxConfig Settings;
-    TDiagramData Berlin = MakeStation("Berlin/Deutschland",
-                                      {-0.5, 0.5, 4, 8.5, 13.5, 17, 18.5, 18, 14.5, 9.5, 4.5, 1},
-                                      {42, 33, 41, 37, 54, 69, 56, 58, 45, 37, 44, 55});
-    TDiagramData Manaus =
-        MakeStation("Manaus/Brasilien", {26, 26, 26, 26, 26, 26, 27, 27, 28, 28, 27, 27},
-                    {260, 290, 310, 290, 220, 100, 60, 40, 60, 110, 170, 220});
+    TDiagramData Berlin = BerlinStation();
+    TDiagramData Manaus = ManausStation();
     TDiagramData Jakutsk =
         MakeStation("Jakutsk/Russland", {-39, -35, -22, -7, 6, 15, 19, 15, 6, -8, -28, -38},
                     {9, 7, 6, 10, 16, 32, 41, 38, 25, 17, 15, 11});

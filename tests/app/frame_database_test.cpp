@@ -135,14 +135,6 @@ TEST_F(DatabaseCommandsTest, QuittingWithChangesOffersToSaveThem) {
 
 namespace {
 
-// A step that chooses a line of the filters' pick list.
-std::function<int(QDialog&)> PickFilter(int row) {
-    return [row](QDialog& dialog) {
-        dialog.findChild<QListWidget*>(QStringLiteral("101"))->setCurrentRow(row);
-        return static_cast<int>(QDialog::Accepted);
-    };
-}
-
 TEST_F(DatabaseCommandsTest, ExportedStationsComeBackThroughTheMergeQuestion) {
     const QString file = QString::fromStdString(Dir.File("Auswahl.csv"));
     Ui.Steps = {ChooseLines({0, 1, 2}), PickFilter(0)};

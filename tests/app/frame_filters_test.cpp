@@ -28,13 +28,6 @@ protected:
         AddStation(Names[2], -31, 30);
     }
 
-    // A step that chooses a line of the filters' pick list.
-    static std::function<int(QDialog&)> PickFilter(int row) {
-        return [row](QDialog& dialog) {
-            dialog.findChild<QListWidget*>(QStringLiteral("101"))->setCurrentRow(row);
-            return static_cast<int>(QDialog::Accepted);
-        };
-    }
     // A step that reads the finished log and closes it.
     std::function<int(QDialog&)> ReadLog() {
         return [this](QDialog& dialog) {
@@ -153,7 +146,9 @@ TEST_F(FilterFlowTest, FilesThatHoldNoStationsChangeNothing) {
 }
 
 TEST_F(FilterFlowTest, ACancelledExportIsNoFailure) {
-    Ui.Steps = {ChooseLines({0}), [](QDialog&) { return static_cast<int>(QDialog::Rejected); }};
+    Ui.Steps = {ChooseLines({0}), [](QDialog&) {
+                    return static_cast<int>(QDialog::Rejected);
+                }};
     Run(CmExport);
     Ui.Steps = {ChooseLines({0}), PickFilter(0)};
     Run(CmExport); // the file dialog is cancelled

@@ -74,6 +74,14 @@ protected:
         };
     }
 
+    // A step that chooses a line of the filters' pick list.
+    static std::function<int(QDialog&)> PickFilter(int row) {
+        return [row](QDialog& dialog) {
+            dialog.findChild<QListWidget*>(QStringLiteral("101"))->setCurrentRow(row);
+            return static_cast<int>(QDialog::Accepted);
+        };
+    }
+
     TTempDir Dir;
     TDatabaseMgr Database{Dir.File("pelvanor.dat"), false, false};
     TTvxConfig Settings;

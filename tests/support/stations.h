@@ -25,3 +25,14 @@ inline TDiagramData MakeStation(const std::string& name, const std::array<double
     station.SetPrecipitation(TDiagramData::TPrecipitationData(TenthsOf(precipitation)));
     return station;
 }
+
+// Two stations of very different climates.
+inline TDiagramData BerlinStation() {
+    return MakeStation("Berlin/Deutschland",
+                       {-0.5, 0.5, 4, 8.5, 13.5, 17, 18.5, 18, 14.5, 9.5, 4.5, 1},
+                       {42, 33, 41, 37, 54, 69, 56, 58, 45, 37, 44, 55});
+}
+inline TDiagramData ManausStation() {
+    return MakeStation("Manaus/Brasilien", {26, 26, 26, 26, 26, 26, 27, 27, 28, 28, 27, 27},
+                       {260, 290, 310, 290, 220, 100, 60, 40, 60, 110, 170, 220});
+}
