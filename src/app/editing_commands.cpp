@@ -107,7 +107,9 @@ int TEditingCommands::Edit(int recordIndex, const std::string& newName) {
     {
         const TMyClient::TDatabaseChange change(Context.Client);
         result =
-            TDbUIChange(Context.Database, &Context.Frame, Context.Ui).Run(recordIndex, newName);
+            TDbUIChange(Context.Database, &Context.Frame, Context.Ui,
+                        Context.Settings.ShowClimateZone)
+                .Run(recordIndex, newName);
     }
     if (result == Displayed)
         Context.Ui.Error(&Context.Frame,

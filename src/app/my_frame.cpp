@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,6 +40,24 @@ TMyStatusBar::TMyStatusBar(QWidget* parent) : QStatusBar(parent) {
     setFont(font);
     setSizeGripEnabled(false);
     setObjectName(QStringLiteral("statusbar"));
+    auto* hint = new QLabel(QStringLiteral(
+        "Ziehen Sie ein Rechteck über die Karte, um Stationen zu wählen, oder suchen Sie mit "
+        "Strg+S."));
+    hint->setObjectName(QStringLiteral("hint"));
+    hint->setEnabled(false); // a hint, not a result
+    HintLabel = hint;
+    addWidget(hint, 1);
+}
+
+void TMyStatusBar::ShowHint(bool shown) {
+    if (!shown) {
+        HintLabel->hide();
+        return;
+    }
+    if (currentMessage().isEmpty())
+        HintLabel->show();
+    else // the bar shows it again once the message is gone
+        HintLabel->setAttribute(Qt::WA_WState_ExplicitShowHide, false);
 }
 
 TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings,
@@ -47,7 +66,8 @@ TMyFrame::TMyFrame(const QString& title, TMyClient* client, TTvxConfig& settings
     : Client(client), Database(database), Splash(splash), Ui(ui),
       HelpFile(std::move(helpFile)), Context{*this,    *client, database,
                                              settings, ui,      *new TMyStatusBar(this),
-                                             {}} {
+                                             {}},
+      Status(static_cast<TMyStatusBar&>(Context.Status)) {
     setWindowTitle(title);
     // The map's tooltips name its stations also while another window is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -130,6 +150,7 @@ void TMyFrame::UpdateCommands() {
     for (const TCommand& command : CommandTable())
         Actions.at(command.Id)->setEnabled(CommandEnabled(command.Id, state));
     Actions.at(CmAllStations)->setChecked(state.AllStations);
+    Status.ShowHint(!state.DiagramWindows);
 }
 
 void TMyFrame::Run(int id) {

@@ -18,9 +18,16 @@ class TTvxConfig;
 class TUserInterface;
 
 // The status bar of the main frame: hints of the menu items and short results of commands.
+// While the bar has nothing else to say, a hint tells a newcomer how to begin.
 class TMyStatusBar : public QStatusBar {
 public:
     explicit TMyStatusBar(QWidget* parent);
+    // The hint, for as long as no diagram is open.
+    void ShowHint(bool shown);
+    QWidget* Hint() const { return HintLabel; }
+
+private:
+    QWidget* HintLabel;
 };
 
 // Where the frame's outer rectangle, window decorations included, goes on the work area: centred
@@ -68,6 +75,7 @@ private:
     TUserInterface& Ui;
     QString HelpFile;
     TCommandContext Context;
+    TMyStatusBar& Status;
     std::map<TCommandArea, std::unique_ptr<TCommandHandler>> Areas;
     QMenu* MapMenu = nullptr;
     // Without a parent, so that it does not stay above the frame.

@@ -34,6 +34,7 @@ constexpr TCheckBox CheckBoxes[] = {
     {4709, "Stationen sü&dlicher Breite ab Juli", &TTvxConfig::SouthernFromJuly,
      TGroup::Information},
     {4706, "&Ortsangaben ausgeben", &TTvxConfig::ShowPlaceInfo, TGroup::Information},
+    {4724, "Klima&zone nach Köppen-Geiger", &TTvxConfig::ShowClimateZone, TGroup::Information},
     {4714, "Diagramme &immer maximieren", &TTvxConfig::AlwaysMaximize, TGroup::Output},
     {4712, "Achsen&verhältnis 1:2", &TTvxConfig::AxisRatio1to2, TGroup::Output},
     {4716, "Diagramm &groß drucken/kopieren", &TTvxConfig::LargeSizeOutput, TGroup::Output},

@@ -34,8 +34,12 @@ public:
     bool AlwaysMaximize = true;
     bool CopyAsEmf = true;
     bool LargeSizeOutput = true;
+    // The Köppen-Geiger zone below the table's annual values.
+    bool ShowClimateZone = false;
 
     // The table variant in effect: the options are read in this priority.
     enum class TTable { Complete, MonthlyOnly, WithoutValues, None };
     TTable Table() const;
+    // Whether the diagram shows the climate zone: only with a table to stand in.
+    bool ClimateZoneShown() const { return ShowClimateZone && Table() != TTable::None; }
 };

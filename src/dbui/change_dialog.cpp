@@ -1,8 +1,11 @@
 #include "dbui/change_dialog.h"
 
+#include "model/climate_zone.h"
+
 #include "app/user_interface.h"
 #include "dbui/dialog_frame.h"
 #include "dbui/edit_checks.h"
+#include "model/climate_zone.h"
 #include "render/qt_text.h"
 
 #include <QApplication>
@@ -83,7 +86,8 @@ Math::Whole WholeOf(const QLineEdit& field) {
 
 } // namespace
 
-TDialog::TDbUIChangeDiagDialog(QWidget* parent, TUserInterface& ui, bool creating)
+TDialog::TDbUIChangeDiagDialog(QWidget* parent, TUserInterface& ui, bool creating,
+                               bool showClimateZone)
     : QDialog(parent, DialogFrame), Ui(ui) {
     setObjectName(QStringLiteral("41"));
     setWindowTitle(creating ? QStringLiteral("Diagramm erstellen")
@@ -222,6 +226,19 @@ TDialog::TDbUIChangeDiagDialog(QWidget* parent, TUserInterface& ui, bool creatin
     layout->addLayout(months);
     layout->addWidget(Line());
     layout->addLayout(results);
+    if (showClimateZone) {
+        ClimateZone = new QLabel;
+        ClimateZone->setObjectName(QString::number(ClimateZoneId));
+        ClimateZone->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto* zone = new QHBoxLayout;
+        zone->addWidget(Label(QStringLiteral("Klimazone nach Köppen-Geiger:")));
+        zone->addWidget(ClimateZone, 1);
+        layout->addLayout(zone);
+        for (const TMonthColumn* column : {&Temperatures, &Precipitation})
+            for (QLineEdit* field : column->Fields)
+                connect(field, &QLineEdit::textChanged, this, &TDialog::ShowClimateZone);
+        ShowClimateZone();
+    }
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addLayout(buttons);
 
@@ -238,6 +255,18 @@ TDialog::TDbUIChangeDiagDialog(QWidget* parent, TUserInterface& ui, bool creatin
     }
 
     connect(qApp, &QApplication::focusChanged, this, &TDbUIChangeDiagDialog::FocusChanged);
+}
+
+void TDialog::ShowClimateZone() {
+    try {
+        TDiagramData station;
+        station.SetTemperatures(TDiagramData::TTemperatureData(Temperatures.Values()));
+        station.SetPrecipitation(TDiagramData::TPrecipitationData(Precipitation.Values()));
+        const TClimateZone zone = ClimateZoneOf(station);
+        ClimateZone->setText(QString::fromLatin1(zone.Code) + QStringLiteral(" – ") +
+                             ToQString(zone.Description));
+    } catch (const TDiagramData::TXBase&) {
+    }
 }
 
 // Hiding the dialog in the base destructor moves the focus, which must not reach the controls

@@ -22,7 +22,9 @@ public:
 
     enum TResult { Ok = 0, Continue = 1, Cancelled = 2, Displayed = 3 };
 
-    TDbUIChange(TDatabaseMgr& database, QWidget* parent, TUserInterface& ui);
+    // With showClimateZone the dialog names the Köppen-Geiger zone of the values it holds.
+    TDbUIChange(TDatabaseMgr& database, QWidget* parent, TUserInterface& ui,
+                bool showClimateZone = false);
 
     // Edits the station at the record index, or, with -1, a new station with the given name
     // (Windows-1252, may be empty). A station shown in a diagram window is not opened at all.
@@ -32,6 +34,7 @@ private:
     TDatabaseMgr& Database;
     QWidget* Parent;
     TUserInterface& Ui;
+    bool ShowClimateZone;
 };
 
 // "Diagramm erstellen" / "Diagramm ändern" (dialog 41): one field for every value of a station.
@@ -71,7 +74,8 @@ public:
         FirstPrecId = 4131,
         MeanId = 4151,
         TotalId = 4152,
-        ContinueId = 4153
+        ContinueId = 4153,
+        ClimateZoneId = 4154
     };
 
     // Leaving a field checks it fully; the closing check recomputes the mean and the total only
@@ -92,7 +96,8 @@ public:
         void ShowResult() const;
     };
 
-    TDbUIChangeDiagDialog(QWidget* parent, TUserInterface& ui, bool creating);
+    TDbUIChangeDiagDialog(QWidget* parent, TUserInterface& ui, bool creating,
+                          bool showClimateZone = false);
     ~TDbUIChangeDiagDialog() override;
 
     // Empty fields for a new station of that name, "N" and "W" checked.
@@ -121,6 +126,8 @@ private:
     // Shows the control's error and puts the focus back into it.
     void Refuse(TCtlBase& control);
     TCtlBase* CheckedControl(const QWidget* widget) const;
+    // The zone of the monthly values as they stand; the last one stays while a value is invalid.
+    void ShowClimateZone();
 
     TUserInterface& Ui;
     TPlaceEdit* Name;
@@ -138,6 +145,7 @@ private:
     QPushButton* OkButton;
     QPushButton* CancelButton;
     QPushButton* ContinueButton;
+    QLabel* ClimateZone = nullptr;
     // Every checked control in dialog order.
     std::vector<TCtlBase*> Checked;
     // Advanced by every refusal and every closing check; a delayed check made before is dropped.

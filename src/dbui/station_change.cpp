@@ -5,8 +5,9 @@
 #include "render/qt_text.h"
 
 // The round of the edit dialog: the station is stored only once its name conflicts no more.
-TDbUIChange::TDbUIChange(TDatabaseMgr& database, QWidget* parent, TUserInterface& ui)
-    : Database(database), Parent(parent), Ui(ui) {
+TDbUIChange::TDbUIChange(TDatabaseMgr& database, QWidget* parent, TUserInterface& ui,
+                         bool showClimateZone)
+    : Database(database), Parent(parent), Ui(ui), ShowClimateZone(showClimateZone) {
 }
 
 TDbUIChange::TResult TDbUIChange::Run(int recordIndex, const std::string& newName) {
@@ -14,7 +15,7 @@ TDbUIChange::TResult TDbUIChange::Run(int recordIndex, const std::string& newNam
     if (!creating && Database.RecordAt(recordIndex).IsDisplayed())
         return Displayed;
 
-    TDbUIChangeDiagDialog dialog(Parent, Ui, creating);
+    TDbUIChangeDiagDialog dialog(Parent, Ui, creating, ShowClimateZone);
     if (creating)
         dialog.LoadNew(newName);
     else

@@ -1,5 +1,6 @@
 #include "diagram/diagram_drawing.h"
 
+#include "model/climate_zone.h"
 #include "model/rounded.h"
 #include "model/windows1252.h"
 
@@ -330,6 +331,15 @@ private:
                             Station.Temperatures().MeanText() + " °C"_cp1252);
             Surface.TextOut({middle, bodyEnd + Layout.SumLabelOffset + head.Height},
                             TableNumber(total, total.FractionPart() != 0) + " mm");
+        }
+        if (Settings.ClimateZoneShown()) {
+            Surface.Select(TableHeadFont);
+            Surface.SetTextAlign(AlignLeft | AlignBaseline);
+            Surface.TextOut({left, bodyEnd + Layout.ZoneLabelOffset}, "Klimazone");
+            Surface.Select(TableValueFont);
+            Surface.SetTextAlign(AlignCenter | AlignBaseline);
+            Surface.TextOut({left + 3 * column / 2, bodyEnd + Layout.ZoneLabelOffset + head.Height},
+                            ClimateZoneOf(Station).Code);
         }
 
         Use(Pen(Black, Layout.FramePenWidth));

@@ -59,6 +59,7 @@ TDiagramLayout::TDiagramLayout(const TTvxConfig& settings, int scaleDivisor)
     TableValueInset = scaled(250);
     MeanLabelOffset = scaled(600);
     SumLabelOffset = scaled(2000);
+    ZoneLabelOffset = scaled(3400);
     AxisFontHeight = scaled(450);
     NameFontHeight = scaled(600);
     PositionFontHeight = scaled(600);
@@ -71,6 +72,9 @@ TDiagramLayout::TDiagramLayout(const TTvxConfig& settings, int scaleDivisor)
     NormalPenWidth = scaled(10);
     ScreenFillModulus = scaled(10);
 
+    // The climate zone needs two more lines below the annual values, which the frame takes in.
+    if (settings.ClimateZoneShown())
+        DiagramHeight += ZoneLabelOffset - SumLabelOffset;
     // At 1:2 the months are half as wide; the plot and everything right of it move closer.
     if (settings.AxisRatio1to2) {
         DiagramWidth -= PlotWidth / 2;

@@ -17,7 +17,8 @@ struct TDiagramLayout {
     int FramePenWidth, DiagramWidth, DiagramHeight, MarginX, MarginY, GridStep, PlotWidth,
         PlotHeight, PlotLeft, PlotTop, AxisTickLength, MonthTickLength, UnitLabelY, NameY,
         PositionY, AltitudeY, TableLeft, TableHeadY, TableColumnWidth, TableMonthX, TableFirstRowY,
-        TableRowPitch, TableValueInset, MeanLabelOffset, SumLabelOffset, AxisFontHeight,
+        TableRowPitch, TableValueInset, MeanLabelOffset, SumLabelOffset, ZoneLabelOffset,
+        AxisFontHeight,
         NameFontHeight, PositionFontHeight, TableHeadFontHeight, TableValueFontHeight,
         HumidStepDivisor, AridStepDivisor, DotSize, ThickPenWidth, NormalPenWidth,
         ScreenFillModulus;

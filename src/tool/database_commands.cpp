@@ -1,6 +1,7 @@
 #include "tool/commands.h"
 
 #include "database/counting_merge_handler.h"
+#include "model/climate_zone.h"
 #include "model/windows1252.h"
 
 #include <map>
@@ -17,9 +18,13 @@ std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName) {
 int List(const TArguments& arguments) {
     arguments.ExpectPositional(1);
     const auto database = ReadDatabase(arguments.Positional(0));
+    const bool zones = arguments.Switch("--koeppen");
     for (int i = 0; i < database->Count(); ++i) {
         const TDiagramData& record = database->RecordAt(i);
-        PrintLine(record.Place().Name() + '\t' + record.PositionText());
+        std::string line = record.Place().Name() + '\t' + record.PositionText();
+        if (zones)
+            line += '\t' + ClimateZoneOf(record).Code;
+        PrintLine(line);
     }
     return ExitSuccess;
 }

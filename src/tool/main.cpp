@@ -18,7 +18,8 @@ constexpr std::string_view HelpText =
     "Namen und Suchmuster werden in UTF-8 angegeben; alle Ausgaben sind UTF-8.\n"
     "\n"
     "Befehle:\n"
-    "  list DB                 listet alle Stationen der Datenbank DB mit ihrer Lage\n"
+    "  list DB [--koeppen]     listet alle Stationen der Datenbank DB mit ihrer Lage\n"
+    "                          (mit --koeppen auch ihre Klimazone nach Köppen-Geiger)\n"
     "  info DB                 zeigt Signatur, Version und Anzahl der Datensätze von DB\n"
     "  find DB MUSTER [--exact]\n"
     "                          listet die Stationen, deren Name das Suchmuster enthält\n"
@@ -37,7 +38,8 @@ constexpr std::string_view HelpText =
     "                          --compare NAME2 [--overlay], --color, --small, --thick,\n"
     "                          --ratio12, --no-axes, --no-grid, --no-frame, --no-marking,\n"
     "                          --no-temperature, --no-precipitation, --no-place, --no-july,\n"
-    "                          --zero-fixed, --table complete|monthly|novalues|none,\n"
+    "                          --zero-fixed, --koeppen (Klimazone unter der Tabelle),\n"
+    "                          --table complete|monthly|novalues|none,\n"
     "                          --scale auto|5|10\n"
     "  help, --help            zeigt diese Hilfe\n"
     "  version, --version      zeigt die Version\n"
@@ -55,7 +57,7 @@ struct TCommand {
 };
 
 const std::map<std::string, TCommand, std::less<>> Commands = {
-    {"list", {Tool::List, {}, {}}},
+    {"list", {Tool::List, {"--koeppen"}, {}}},
     {"info", {Tool::Info, {}, {}}},
     {"find", {Tool::Find, {"--exact"}, {}}},
     {"convert", {Tool::Convert, {}, {"--filter"}}},
@@ -64,7 +66,7 @@ const std::map<std::string, TCommand, std::less<>> Commands = {
      {Tool::Render,
       {"--overlay", "--color", "--small", "--thick", "--ratio12", "--no-axes", "--no-grid",
        "--no-frame", "--no-marking", "--no-temperature", "--no-precipitation", "--no-place",
-       "--no-july", "--zero-fixed"},
+       "--no-july", "--zero-fixed", "--koeppen"},
       {"--compare", "--table", "--scale", "--width", "--height"}}},
 };
 

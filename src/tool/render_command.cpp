@@ -66,6 +66,10 @@ TTvxConfig SettingsFrom(const TArguments& arguments) {
          [](TTvxConfig& s) {
              s.SouthernFromJuly = false;
          }},
+        {"--koeppen",
+         [](TTvxConfig& s) {
+             s.ShowClimateZone = true;
+         }},
     };
     for (const auto& [name, apply] : switches)
         if (arguments.Switch(name))

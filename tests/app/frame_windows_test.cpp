@@ -198,3 +198,31 @@ TEST_F(DiagramWindowsTest, ChooseFromTheListAndSearch) {
 }
 
 } // namespace
+
+namespace {
+
+class StatusHintTest : public FrameTest {
+protected:
+    QWidget* Hint() const { return Frame->statusBar()->findChild<QWidget*>(QStringLiteral("hint")); }
+};
+
+// The hint speaks only while nothing else does and no diagram is open.
+TEST_F(StatusHintTest, TheHintGivesWayToMessagesAndDiagrams) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    Frame->UpdateCommands();
+    ASSERT_NE(Hint(), nullptr);
+    EXPECT_TRUE(Hint()->isVisible());
+    Frame->statusBar()->showMessage(QStringLiteral("Datenbank gesichert"));
+    EXPECT_FALSE(Hint()->isVisible());
+    Frame->statusBar()->clearMessage();
+    EXPECT_TRUE(Hint()->isVisible());
+
+    Windows().Open({0});
+    EXPECT_TRUE(Hint()->isHidden());
+    Windows().CloseAll();
+    Frame->statusBar()->showMessage(QStringLiteral("Diagramme gelöscht"));
+    Frame->statusBar()->clearMessage();
+    EXPECT_TRUE(Hint()->isVisible());
+}
+
+} // namespace

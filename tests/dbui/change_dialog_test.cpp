@@ -407,3 +407,25 @@ TEST_F(ChangeRunTest, StationShownInAWindowIsNeverReplaced) {
 }
 
 } // namespace
+
+namespace {
+
+// Months from -0.5 °C rising by 1.5 °C, 40 mm each: cold winters and no warm month above 22 °C.
+TEST(ChangeDialogClimateZoneTest, TheZoneFollowsTheValuesOnlyWhenAskedFor) {
+    TScriptedUserInterface ui;
+    TDialog plain(nullptr, ui, false);
+    EXPECT_EQ(ControlOf<QLabel>(plain, TDialog::ClimateZoneId), nullptr);
+
+    TDialog dialog(nullptr, ui, false, true);
+    dialog.Load(Station("Berlin/Deutschland", -5));
+    EXPECT_EQ(Text(dialog, TDialog::ClimateZoneId),
+              "Dfb – kaltgemäßigt, immerfeucht, warme Sommer");
+    // A mild January makes it warm-temperate; an invalid value keeps the last zone.
+    ControlOf(dialog, TDialog::FirstTempId)->setText("3.0");
+    EXPECT_EQ(Text(dialog, TDialog::ClimateZoneId),
+              "Cfb – warmgemäßigt, immerfeucht, warme Sommer");
+    ControlOf(dialog, TDialog::FirstTempId + 6)->setText("61");
+    EXPECT_EQ(Text(dialog, TDialog::ClimateZoneId).left(3), "Cfb");
+}
+
+} // namespace

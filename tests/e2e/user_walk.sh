@@ -71,11 +71,15 @@ pixels_of() {
   convert "$work/window.png" -alpha off -fuzz "${3:-12}%" -fill black +opaque "$2" \
     -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
 }
-# expect_colour WINDOW COLOUR MINIMUM WHAT [FUZZ]
+# expect_colour WINDOW COLOUR MINIMUM WHAT [FUZZ]: waits up to 5 s for the window to be painted.
 expect_colour() {
-  local count
-  count=$(pixels_of "$1" "$2" "${5:-12}")
-  [ "$count" -ge "$3" ] || fail "$4: nur $count Bildpunkte der Farbe $2"
+  local count deadline=$((SECONDS + 5))
+  while :; do
+    count=$(pixels_of "$1" "$2" "${5:-12}")
+    [ "$count" -ge "$3" ] && return 0
+    [ $SECONDS -lt $deadline ] || fail "$4: nur $count Bildpunkte der Farbe $2"
+    sleep 0.2
+  done
 }
 # Presses keys in the active window, which must be the one given.
 keys_to() {
@@ -87,8 +91,7 @@ keys_to() {
 begin "Fenstermanager starten"
 openbox >/dev/null 2>&1 &
 pids+=($!)
-wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox meldet sich nicht"
-wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" ||
+wait_for 10 sh -c "xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW" ||
   fail "openbox meldet sich nicht"
 
 begin "Programm starten und Karte zeigen"
@@ -132,6 +135,8 @@ wait_for 10 sh -c "[ \$(xdotool search --onlyvisible --name '/' | wc -l) -ge 3 ]
 sleep 0.5
 shot 04-diagramme
 # The active window lies on top of the others, which are hidden beneath it.
+active_diagram() { xdotool getactivewindow getwindowname 2>/dev/null | grep -q /; }
+wait_for 10 active_diagram || fail "kein Diagrammfenster ist aktiv"
 first=$(xdotool getactivewindow)
 title=$(xdotool getwindowname "$first")
 "$tool" list "$database" | cut -f1 | grep -qxF "$title" || fail "Fenster \"$title\" ist keine Station"

@@ -257,3 +257,56 @@ TEST_F(PelvanorToolTest, StarterDatabaseNeverReplacesAnExistingOne) {
 }
 
 } // namespace
+
+namespace {
+
+// The pictures of tests/data/golden were drawn before the climate zone existed; with the zone
+// off they stay the same to the byte, and with it on the station's zone is added. To make them
+// again on purpose: pelvanor-tool render pelvanor.dat NAME FILE OPTIONS, as listed here.
+class GoldenPictureTest : public PelvanorToolTest {
+protected:
+    std::string StarterDatabase() {
+        const std::string file = Dir.File("pelvanor.dat");
+        Run({"convert", PELVANOR_STATIONS_CSV, file});
+        return file;
+    }
+    // words: the station's name, then the options.
+    std::string Render(const std::string& database, const std::vector<std::string>& words) {
+        const std::string file = Dir.File("bild.emf");
+        std::vector<std::string> command{"render", database, words.front(), file};
+        command.insert(command.end(), words.begin() + 1, words.end());
+        EXPECT_EQ(Run(command).ExitCode, 0);
+        return TTempDir::Read(file);
+    }
+};
+
+TEST_F(GoldenPictureTest, WithoutTheClimateZoneEveryPictureStaysAsItWas) {
+    const std::string database = StarterDatabase();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> pictures = {
+        {"berlin.emf", {"Berlin/Deutschland"}},
+        {"hamburg-small-color.emf", {"Hamburg/Deutschland", "--small", "--color"}},
+        {"berlin-vs-hamburg-overlay.emf",
+         {"Berlin/Deutschland", "--compare", "Hamburg/Deutschland", "--overlay"}},
+        {"wellington-monthly.emf",
+         {"Wellington/Neuseeland", "--table", "monthly", "--ratio12"}}};
+    for (const auto& [golden, words] : pictures) {
+        const std::string expected = TTempDir::Read(PELVANOR_GOLDEN_DIR "/" + golden);
+        ASSERT_FALSE(expected.empty()) << golden;
+        EXPECT_EQ(Render(database, words), expected) << golden;
+        std::vector<std::string> withZone = words;
+        withZone.push_back("--koeppen");
+        EXPECT_NE(Render(database, withZone), expected) << golden;
+    }
+    // Without a table there is nowhere for the zone to stand.
+    EXPECT_EQ(Render(database, {"Berlin/Deutschland", "--table", "none", "--koeppen"}),
+              Render(database, {"Berlin/Deutschland", "--table", "none"}));
+}
+
+TEST_F(GoldenPictureTest, TheListNamesEveryStationsZone) {
+    const TRun list = Run({"list", StarterDatabase(), "--koeppen"});
+    EXPECT_EQ(list.ExitCode, 0);
+    EXPECT_NE(list.Out.find("Berlin/Deutschland\t52°28'N/13°24'E, 48m\tCfb\n"), std::string::npos);
+    EXPECT_NE(list.Out.find("Kairo/Ägypten\t30°8'N/31°24'E, 64m\tBWh\n"), std::string::npos);
+}
+
+} // namespace
