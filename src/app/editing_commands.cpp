@@ -106,10 +106,9 @@ int TEditingCommands::Edit(int recordIndex, const std::string& newName) {
     int result = Cancelled;
     {
         const TMyClient::TDatabaseChange change(Context.Client);
-        result =
-            TDbUIChange(Context.Database, &Context.Frame, Context.Ui,
-                        Context.Settings.ShowClimateZone)
-                .Run(recordIndex, newName);
+        result = TDbUIChange(Context.Database, &Context.Frame, Context.Ui,
+                             Context.Settings.ShowClimateZone)
+                     .Run(recordIndex, newName);
     }
     if (result == Displayed)
         Context.Ui.Error(&Context.Frame,

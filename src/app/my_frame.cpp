@@ -41,10 +41,12 @@ TMyStatusBar::TMyStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
     setObjectName(QStringLiteral("statusbar"));
     auto* hint = new QLabel(QStringLiteral(
-        "Ziehen Sie ein Rechteck über die Karte, um Stationen zu wählen, oder suchen Sie mit "
-        "Strg+S."));
+        "Ziehen Sie ein Rechteck über die Karte oder suchen Sie eine Station mit Strg+S."));
     hint->setObjectName(QStringLiteral("hint"));
-    hint->setEnabled(false); // a hint, not a result
+    // Quieter than the results of commands.
+    QPalette palette = hint->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x55, 0x55, 0x55));
+    hint->setPalette(palette);
     HintLabel = hint;
     addWidget(hint, 1);
 }

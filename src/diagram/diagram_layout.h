@@ -18,10 +18,9 @@ struct TDiagramLayout {
         PlotHeight, PlotLeft, PlotTop, AxisTickLength, MonthTickLength, UnitLabelY, NameY,
         PositionY, AltitudeY, TableLeft, TableHeadY, TableColumnWidth, TableMonthX, TableFirstRowY,
         TableRowPitch, TableValueInset, MeanLabelOffset, SumLabelOffset, ZoneLabelOffset,
-        AxisFontHeight,
-        NameFontHeight, PositionFontHeight, TableHeadFontHeight, TableValueFontHeight,
-        HumidStepDivisor, AridStepDivisor, DotSize, ThickPenWidth, NormalPenWidth,
-        ScreenFillModulus;
+        AxisFontHeight, NameFontHeight, PositionFontHeight, TableHeadFontHeight,
+        TableValueFontHeight, HumidStepDivisor, AridStepDivisor, DotSize, ThickPenWidth,
+        NormalPenWidth, ScreenFillModulus;
 
     // Derived measures.
     int ScreenStepX, XRatio, MonthWidth, PlotRight, GridDotsPerMonth, CurvePenWidth, PlotBottom;

@@ -75,8 +75,12 @@ std::int64_t Extreme(const TMonths& months, std::initializer_list<int> which, Pi
 }
 
 std::string Classify(const TMonths& t, const TMonths& p) {
-    constexpr auto lower = [](std::int64_t a, std::int64_t b) { return std::min(a, b); };
-    constexpr auto higher = [](std::int64_t a, std::int64_t b) { return std::max(a, b); };
+    constexpr auto lower = [](std::int64_t a, std::int64_t b) {
+        return std::min(a, b);
+    };
+    constexpr auto higher = [](std::int64_t a, std::int64_t b) {
+        return std::max(a, b);
+    };
     const std::initializer_list<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     const std::initializer_list<int> aprilToSeptember = {3, 4, 5, 6, 7, 8};
     const std::initializer_list<int> octoberToMarch = {9, 10, 11, 0, 1, 2};

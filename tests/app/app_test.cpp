@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 #include <QToolTip>
 #include <QWindow>
@@ -325,6 +326,33 @@ TEST(ConfigDialogTest, StandardThenCancelKeepsAndStandardThenOkResets) {
     EXPECT_TRUE(settings.TableWithoutValues);
     EXPECT_FALSE(settings.TableComplete);
     EXPECT_TRUE(settings.ColorOutput);
+}
+
+// The climate zone's box: off by default and after "Standard", with a key of its own.
+TEST(ConfigDialogTest, TheClimateZoneHasItsOwnBoxAndAccelerator) {
+    TTvxConfig settings;
+    {
+        TConfigDialog dialog(settings, nullptr);
+        EXPECT_EQ(dialog.Control(4724)->text(), "Klima&zone nach Köppen-Geiger");
+        EXPECT_FALSE(dialog.Control(4724)->isChecked());
+        dialog.Control(4724)->click();
+        dialog.accept();
+    }
+    EXPECT_TRUE(settings.ShowClimateZone);
+    {
+        TConfigDialog dialog(settings, nullptr);
+        dialog.findChild<QAbstractButton*>("4722")->click();
+        EXPECT_FALSE(dialog.Control(4724)->isChecked());
+        QSet<QChar> keys;
+        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+            const qsizetype amp = button->text().indexOf(QLatin1Char('&'));
+            if (amp < 0)
+                continue;
+            const QChar key = button->text().at(amp + 1).toLower();
+            EXPECT_FALSE(keys.contains(key)) << button->text().toStdString();
+            keys.insert(key);
+        }
+    }
 }
 
 TEST(ConfigDialogTest, SizeIsFixed) {

@@ -203,7 +203,9 @@ namespace {
 
 class StatusHintTest : public FrameTest {
 protected:
-    QWidget* Hint() const { return Frame->statusBar()->findChild<QWidget*>(QStringLiteral("hint")); }
+    QWidget* Hint() const {
+        return Frame->statusBar()->findChild<QWidget*>(QStringLiteral("hint"));
+    }
 };
 
 // The hint speaks only while nothing else does and no diagram is open.

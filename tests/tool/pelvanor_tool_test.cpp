@@ -287,8 +287,7 @@ TEST_F(GoldenPictureTest, WithoutTheClimateZoneEveryPictureStaysAsItWas) {
         {"hamburg-small-color.emf", {"Hamburg/Deutschland", "--small", "--color"}},
         {"berlin-vs-hamburg-overlay.emf",
          {"Berlin/Deutschland", "--compare", "Hamburg/Deutschland", "--overlay"}},
-        {"wellington-monthly.emf",
-         {"Wellington/Neuseeland", "--table", "monthly", "--ratio12"}}};
+        {"wellington-monthly.emf", {"Wellington/Neuseeland", "--table", "monthly", "--ratio12"}}};
     for (const auto& [golden, words] : pictures) {
         const std::string expected = TTempDir::Read(PELVANOR_GOLDEN_DIR "/" + golden);
         ASSERT_FALSE(expected.empty()) << golden;
