@@ -1,5 +1,5 @@
-// Rendering one climate diagram: into an enhanced metafile (print, copy, file) and into the
-// window's bitmap.
+// Rendering one climate diagram: into an enhanced metafile (print, copy, file), into the
+// window's bitmap, and everything one copy puts on the clipboard.
 
 #include "diagram/emf_surface.h"
 #include "render/diagram_output.h"
@@ -35,6 +35,29 @@ void BM_ScreenImage(benchmark::State& state) {
         benchmark::DoNotOptimize(DiagramOutput::ScreenImage(settings, content, {800, 600}));
 }
 BENCHMARK(BM_ScreenImage)->Unit(benchmark::kMillisecond);
+
+// Arg 1: as metafile (the EMF; the SVG and the PNG wait for a program to ask), arg 0: as bitmap.
+void BM_ClipboardCopy(benchmark::State& state) {
+    TTvxConfig settings;
+    const TDiagramContent content{&Station(), NegativeSteps(Station())};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DiagramOutput::ClipboardData(
+            settings, content, state.range(0) != 0, TEmfSurface::TrueSizeDevice()));
+}
+BENCHMARK(BM_ClipboardCopy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What a program that pastes SVG or PNG waits for.
+void BM_ClipboardPaste(benchmark::State& state) {
+    TTvxConfig settings;
+    const TDiagramContent content{&Station(), NegativeSteps(Station())};
+    const QString format = state.range(0) != 0 ? "image/png" : "image/svg+xml";
+    for (auto _ : state) {
+        const auto data =
+            DiagramOutput::ClipboardData(settings, content, true, TEmfSurface::TrueSizeDevice());
+        benchmark::DoNotOptimize(data->data(format).size());
+    }
+}
+BENCHMARK(BM_ClipboardPaste)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,8 +1,10 @@
 // The record operations that run once per station when a database is loaded, searched or
 // merged.
 
+#include "model/climate_zone.h"
 #include "model/diagram_data.h"
 #include "model/name_folding.h"
+#include "station_generator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,5 +45,14 @@ void BM_TemperatureSeries(benchmark::State& state) {
         benchmark::DoNotOptimize(TDiagramData::TTemperatureData(values).Mean());
 }
 BENCHMARK(BM_TemperatureSeries);
+
+void BM_ClimateZone(benchmark::State& state) {
+    const std::vector<TDiagramData> stations = GenerateStations(100, 3);
+    for (auto _ : state)
+        for (const TDiagramData& station : stations)
+            benchmark::DoNotOptimize(ClimateZoneOf(station).Code.size());
+    state.SetItemsProcessed(state.iterations() * 100);
+}
+BENCHMARK(BM_ClimateZone);
 
 } // namespace

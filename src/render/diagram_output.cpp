@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
+#include <optional>
 
 namespace DiagramOutput {
 namespace {
@@ -36,8 +37,57 @@ void WriteSvgTo(QIODevice& device, const TTvxConfig& settings, const TDiagramCon
     DrawTrueSize(generator, settings, content);
 }
 
-// Sharp enough for print, small enough for the clipboard.
+// Sharp enough for print.
 constexpr int PngDotsPerInch = 300;
+
+// The copied picture: the EMF at once, the SVG and the PNG for programs that take no EMF only
+// when one of them asks, since they take far longer to make. The stations are kept with it, as
+// the clipboard may be read long after they changed.
+class TDiagramMimeData : public QMimeData {
+public:
+    TDiagramMimeData(const TTvxConfig& settings, const TDiagramContent& content, QByteArray emf)
+        : Settings(settings), Station(*content.Station), Content(content), Emf(std::move(emf)) {
+        if (content.Comparison)
+            Comparison = *content.Comparison;
+        Content.Station = &Station;
+        Content.Comparison = content.Comparison ? &*Comparison : nullptr;
+    }
+
+    QStringList formats() const override {
+        return {QStringLiteral("image/emf"), QStringLiteral("image/x-emf"),
+                QStringLiteral("image/svg+xml"), QStringLiteral("image/png")};
+    }
+    bool hasFormat(const QString& format) const override { return formats().contains(format); }
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType) const override {
+        if (format == QLatin1String("image/emf") || format == QLatin1String("image/x-emf"))
+            return Emf;
+        if (format == QLatin1String("image/svg+xml")) {
+            if (Svg.isEmpty())
+                Svg = SvgPicture(Settings, Content);
+            return Svg;
+        }
+        if (format == QLatin1String("image/png")) {
+            if (Png.isEmpty()) {
+                QBuffer buffer(&Png);
+                buffer.open(QIODevice::WriteOnly);
+                TrueSizeImage(Settings, Content, PngDotsPerInch).save(&buffer, "PNG");
+            }
+            return Png;
+        }
+        return {};
+    }
+
+private:
+    const TTvxConfig Settings;
+    const TDiagramData Station;
+    std::optional<TDiagramData> Comparison;
+    TDiagramContent Content;
+    const QByteArray Emf;
+    mutable QByteArray Svg;
+    mutable QByteArray Png;
+};
 
 } // namespace
 
@@ -106,22 +156,14 @@ QByteArray SvgPicture(const TTvxConfig& settings, const TDiagramContent& content
 
 std::unique_ptr<QMimeData> ClipboardData(const TTvxConfig& settings, const TDiagramContent& content,
                                          bool asMetafile, const TDeviceCaps& reference) {
-    auto data = std::make_unique<QMimeData>();
     if (!asMetafile) {
+        auto data = std::make_unique<QMimeData>();
         data->setImageData(TrueSizeImage(settings, content, 96, false));
         return data;
     }
     const std::string emf = DiagramEmf(settings, content, reference);
-    const QByteArray bytes(emf.data(), static_cast<qsizetype>(emf.size()));
-    data->setData(QStringLiteral("image/emf"), bytes);
-    data->setData(QStringLiteral("image/x-emf"), bytes);
-    data->setData(QStringLiteral("image/svg+xml"), SvgPicture(settings, content));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    TrueSizeImage(settings, content, PngDotsPerInch).save(&buffer, "PNG");
-    data->setData(QStringLiteral("image/png"), png);
-    return data;
+    return std::make_unique<TDiagramMimeData>(
+        settings, content, QByteArray(emf.data(), static_cast<qsizetype>(emf.size())));
 }
 
 bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
