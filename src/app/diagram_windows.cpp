@@ -228,9 +228,8 @@ void TDiagramWindows::EndComparisonWith(TDiagFrame& frame) {
         (&frame != Comparing && Comparing->View().Comparison() != &frame.View().Station()))
         return;
     ComparisonClosing = true;
-    TDiagWindow& view = Comparing->View();
-    view.SetComparison(nullptr);
-    ComparisonEnded(view);
+    Comparing->View().SetComparison(nullptr);
+    ComparisonEnded();
 }
 
 // The other open stations, of which the user chooses one; the asking window then compares
@@ -264,7 +263,7 @@ void TDiagramWindows::SetCurrentPair(const TDiagramData* station, const TDiagram
     Client.update();
 }
 
-void TDiagramWindows::ComparisonEnded(TDiagWindow&) {
+void TDiagramWindows::ComparisonEnded() {
     if (ComparisonClosing) {
         ComparisonClosing = false;
         Comparing = nullptr;

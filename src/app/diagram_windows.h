@@ -69,7 +69,7 @@ private:
     TDiagramData* PartnerAfter(const TDiagramData* station, bool forward) override;
     QWidget* FrameAfter(const TDiagWindow& view, bool forward) override;
     void SetCurrentPair(const TDiagramData* station, const TDiagramData* comparison) override;
-    void ComparisonEnded(TDiagWindow& view) override;
+    void ComparisonEnded() override;
     std::optional<int> NegativeStepsOf(const TDiagramData* station) const override;
     int WindowCount() const override { return Count(); }
     void Rearrange() override;

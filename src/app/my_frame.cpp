@@ -3,6 +3,7 @@
 #include "app/command_areas.h"
 #include "app/diagram_windows.h"
 #include "app/help_window.h"
+#include "app/menu_help.h"
 #include "app/my_client.h"
 #include "app/user_interface.h"
 #include "database/database_mgr.h"
@@ -251,22 +252,11 @@ void TMyFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// F1 on a highlighted menu item opens that item's help topic, not the contents that F1 opens
-// everywhere else.
 bool TMyFrame::eventFilter(QObject* watched, QEvent* event) {
-    auto* menu = qobject_cast<QMenu*>(watched);
-    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-    if (!menu || !key || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
-        !menu->activeAction())
-        return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        event->accept(); // the menu takes this F1 itself
-        return true;
-    }
-    const TCommand* command = FindCommand(menu->activeAction()->objectName().toInt());
-    if (command && command->HelpTopic != 0) {
-        menu->close();
-        ShowHelp(command->HelpTopic);
-    }
-    return true;
+    const auto topicOf = [](int id) {
+        const TCommand* command = FindCommand(id);
+        return command ? command->HelpTopic : 0;
+    };
+    return ShowMenuItemHelp(watched, event, topicOf, [this](int topic) { ShowHelp(topic); }) ||
+           QMainWindow::eventFilter(watched, event);
 }

@@ -24,7 +24,6 @@ public:
     explicit TMyStatusBar(QWidget* parent);
     // The hint, for as long as no diagram is open.
     void ShowHint(bool shown);
-    QWidget* Hint() const { return HintLabel; }
 
 private:
     QWidget* HintLabel;

@@ -8,6 +8,7 @@
 #include "app/wait_cursor.h"
 #include "config/tvx_config.h"
 #include "convert/converter_manager.h"
+#include "database/safe_file.h"
 #include "diagram/diagram_emf.h"
 #include "render/diagram_output.h"
 #include "render/painter_surface.h"
@@ -15,13 +16,12 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -42,12 +42,8 @@ QString ProposedName(const QString& caption, const char* extension) {
 
 bool WriteEmf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content,
               const TDeviceCaps& reference) {
-    const std::string bytes = DiagramEmf(settings, content, reference);
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size()) &&
-           file.commit();
+    return SafeFile::Replace(QFile::encodeName(fileName).toStdString(),
+                             DiagramEmf(settings, content, reference));
 }
 
 } // namespace
@@ -55,12 +51,7 @@ bool WriteEmf(const QString& fileName, const TTvxConfig& settings, const TDiagra
 bool TDiagWindow::TDiagPrintout::Print(QPrinter& printer) const {
     printer.setDocName(Title);
     printer.setFromTo(1, 1);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    TPainterSurface surface(painter, TPainterSurface::CapsOf(printer));
-    ::DrawPicture(surface, TDiagramRendering::Output(Window.Settings), Window.Content());
-    return painter.end();
+    return DiagramOutput::DrawTrueSize(printer, Window.Settings, Window.Content());
 }
 
 void TDiagWindow::Print() {

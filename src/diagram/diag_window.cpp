@@ -66,7 +66,7 @@ void TDiagWindow::ToggleComparison() {
         return;
     }
     SetComparison(nullptr);
-    Client.ComparisonEnded(*this);
+    Client.ComparisonEnded();
 }
 
 void TDiagWindow::ToggleOverlay() {

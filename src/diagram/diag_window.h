@@ -35,8 +35,8 @@ public:
         virtual QWidget* FrameAfter(const TDiagWindow& view, bool forward) = 0;
         virtual void SetCurrentPair(const TDiagramData* station,
                                     const TDiagramData* comparison) = 0;
-        // The user ended the comparison of this view.
-        virtual void ComparisonEnded(TDiagWindow& view) = 0;
+        // The user ended the view's comparison.
+        virtual void ComparisonEnded() = 0;
         // The grid intervals below zero of the station's own window, if one is open.
         virtual std::optional<int> NegativeStepsOf(const TDiagramData* station) const = 0;
         virtual int WindowCount() const = 0;

@@ -2,8 +2,9 @@
 
 #include "diagram/diag_window.h"
 
+#include "app/menu_help.h"
+
 #include <QAction>
-#include <QKeyEvent>
 #include <QMenu>
 
 void TDiagWindow::BuildCommands() {
@@ -97,19 +98,12 @@ void TDiagWindow::RunCommand(TDiagCommandId id) {
     }
 }
 
-// F1 on a highlighted item opens that item's help topic.
 bool TDiagWindow::eventFilter(QObject* watched, QEvent* event) {
-    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-    if (watched != Menu || !key || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
-        !Menu->activeAction())
-        return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        event->accept();
-        return true;
-    }
-    if (const TDiagCommand* command = FindDiagCommand(Menu->activeAction()->objectName().toInt())) {
-        Menu->close();
-        Client.ShowHelp(command->HelpTopic);
-    }
-    return true;
+    const auto topicOf = [](int id) {
+        const TDiagCommand* command = FindDiagCommand(id);
+        return command ? command->HelpTopic : 0;
+    };
+    return ShowMenuItemHelp(watched, event, topicOf,
+                            [this](int topic) { Client.ShowHelp(topic); }) ||
+           QWidget::eventFilter(watched, event);
 }

@@ -121,11 +121,14 @@ QImage ScreenImage(const TTvxConfig& settings, const TDiagramContent& content, Q
     return image;
 }
 
-void DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings,
+bool DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings,
                   const TDiagramContent& content) {
-    QPainter painter(&device);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
     TPainterSurface surface(painter, TPainterSurface::CapsOf(device));
     DrawPicture(surface, TDiagramRendering::Output(settings), content);
+    return painter.end();
 }
 
 QImage TrueSizeImage(const TTvxConfig& settings, const TDiagramContent& content, int dotsPerInch,

@@ -22,8 +22,9 @@ TDeviceCaps ScreenDevice(int dotsPerInch = 96);
 QImage ScreenImage(const TTvxConfig& settings, const TDiagramContent& content, QSize client,
                    double devicePixelRatio = 1.0);
 
-// The output rendering at its true size, at the origin of the device's printable area.
-void DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings, const TDiagramContent& content);
+// The output rendering at its true size, at the origin of the device's printable area; false
+// when the device could not be painted on (a printer that could not begin).
+bool DrawTrueSize(QPaintDevice& device, const TTvxConfig& settings, const TDiagramContent& content);
 
 // The true-size picture as a bitmap of the given resolution on white, in output rendering or,
 // for the bitmap that copying hands on, in screen rendering (single-pixel dots, coarse fills).

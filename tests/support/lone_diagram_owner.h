@@ -29,7 +29,7 @@ public:
     void SetCurrentPair(const TDiagramData* station, const TDiagramData* comparison) override {
         Pair = {station, comparison};
     }
-    void ComparisonEnded(TDiagWindow&) override { ++ComparisonsEnded; }
+    void ComparisonEnded() override { ++ComparisonsEnded; }
     std::optional<int> NegativeStepsOf(const TDiagramData* station) const override {
         const auto found = OwnSteps.find(station);
         return found == OwnSteps.end() ? std::nullopt : std::optional<int>(found->second);
