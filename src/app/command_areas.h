@@ -30,7 +30,7 @@ private:
     int CreateRound();
     int ChangeRound();
     // The edit dialog for a station (a record index), or for a new one of that name (-1).
-    int Edit(int recordIndex, const std::string& newName);
+    int Edit(int recordIndex, const QString& newName);
     void Delete();
     // Whether all stations are on show, which rules out editing; says so with this text.
     bool RefusedWhileAllShown(const QString& text);

@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 TDiagramWindows::TDiagramWindows(TMyClient& client, TDatabaseMgr& database,
                                  const TTvxConfig& settings, TUserInterface& ui)
@@ -42,6 +43,9 @@ QSize TDiagramWindows::Decoration() const {
 }
 
 void TDiagramWindows::Open(const std::vector<int>& selection) {
+    // An empty choice opens nothing and leaves the screen as it is.
+    if (selection.empty())
+        return;
     std::vector<TDiagramData*> stations;
     for (const int index : selection)
         stations.push_back(&Database.RecordAt(index));
@@ -78,7 +82,9 @@ void TDiagramWindows::Open(const std::vector<int>& selection) {
 }
 
 void TDiagramWindows::Arrange() {
-    if (List.Count() == 0) {
+    // While the map is on show every diagram window stays hidden; the windows come when the
+    // main frame is minimised.
+    if (List.Count() == 0 || !MainFrame().isMinimized()) {
         Hold = false;
         return;
     }
@@ -174,12 +180,17 @@ void TDiagramWindows::Close(const std::vector<const TDiagramData*>& stations) {
     }
     if (closed)
         Client.ShownStationsChanged();
-    if (closed && List.Count() == 0) {
+    if (closed && List.Count() == 0 && !Exiting) {
         Client.AllDiagramsClosed();
         MainFrame().showNormal();
     }
     BulkClosing = false;
     Hold = false;
+}
+
+void TDiagramWindows::CloseAllForExit() {
+    Exiting = true;
+    CloseAll();
 }
 
 void TDiagramWindows::CloseAll() {
@@ -235,11 +246,16 @@ void TDiagramWindows::EndComparisonWith(TDiagFrame& frame) {
 // The other open stations, of which the user chooses one; the asking window then compares
 // alone on the whole work area.
 TDiagramData* TDiagramWindows::ChoosePartner(TDiagWindow& view) {
-    TDbUISearch::TDbUIListDialog list(Database, &view, false);
+    // In the database's order, which is that of the names.
+    std::vector<int> partners;
     for (const auto& link : List.WindowLinks())
         if (&link.Window->View() != &view)
             if (const int index = Database.IndexOf(link.Station); index >= 0)
-                list.Add(index);
+                partners.push_back(index);
+    std::sort(partners.begin(), partners.end());
+    TDbUISearch::TDbUIListDialog list(Database, &view, false);
+    for (const int index : partners)
+        list.Add(index);
     if (UserInterface.Execute(list) != QDialog::Accepted || list.Selection().empty())
         return nullptr;
     TDiagramData* partner = &Database.RecordAt(list.Selection().front());

@@ -50,6 +50,9 @@ public:
     // Closes the windows of these stations in one go; the others stay where they are.
     void Close(const std::vector<const TDiagramData*>& stations);
     void CloseAll();
+    // The program ends: every window goes at once, a comparing one too, and the map is not
+    // brought back.
+    void CloseAllForExit();
     // Every view draws its picture anew.
     void RedrawAll() override;
 
@@ -102,6 +105,7 @@ private:
     // Set while the main frame is restored, until the next arranging, opening or closing.
     bool Hold = false;
     bool BulkClosing = false;
+    bool Exiting = false;
     bool Destroying = false;
     std::vector<std::string> RememberedSelection;
 };

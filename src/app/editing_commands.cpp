@@ -31,11 +31,18 @@ void TEditingCommands::Run(TCommandId id) {
         RefusedWhileAllShown(QStringLiteral("Bearbeitung von Diagrammen nicht möglich, wenn "
                                             "alle\nStationen angezeigt werden!")))
         return;
+    // The status bar tells what came of the rounds: a station stored in any of them is a
+    // success, even when a later round was cancelled; a refusal has had its box already.
+    bool stored = false;
     int result = Again;
-    while (result == Again)
+    while (result == Again) {
         result = id == CmCreate ? CreateRound() : ChangeRound();
-    if (result != Cancelled)
+        stored = stored || result == Done || result == Again;
+    }
+    if (stored)
         Context.Status.showMessage(QStringLiteral("Diagramme erfolgreich erstellt/geändert"));
+    else if (result == Displayed)
+        Context.Status.clearMessage();
 }
 
 bool TEditingCommands::RefusedWhileAllShown(const QString& text) {
@@ -56,7 +63,7 @@ int TEditingCommands::CreateRound() {
     }
     const std::string name = ToWindows1252(Context.LastSearchText).value_or(std::string());
     if (result == TDbUISearch::NotFound)
-        return Edit(-1, name);
+        return Edit(-1, Context.LastSearchText);
     if (const int same = Context.Database.Find(TDiagramData::TPlace(name), -1, true); same >= 0) {
         Context.Ui.Info(&Context.Frame,
                         QStringLiteral("Ein Diagramm mit diesem Namen existiert bereits.\n\n"
@@ -69,7 +76,7 @@ int TEditingCommands::CreateRound() {
                                       "angelegt werden?\n\nJa:\tNeues Diagramm anlegen\nNein:\t"
                                       "Liste ähnlicher Diagramme zur Bearbeitung anzeigen")) ==
         TUserInterface::TAnswer::Yes)
-        return Edit(-1, name);
+        return Edit(-1, Context.LastSearchText);
     TDbUISearch::TDbUIListDialog list(Context.Database, &Context.Frame, false);
     for (const int index : found)
         list.Add(index);
@@ -93,13 +100,13 @@ int TEditingCommands::ChangeRound() {
                     QStringLiteral("\n\nSoll ein neues Diagramm mit diesem Namen "
                                    "angelegt werden?")) != TUserInterface::TAnswer::Yes)
             return Cancelled;
-        return Edit(-1, ToWindows1252(Context.LastSearchText).value_or(std::string()));
+        return Edit(-1, Context.LastSearchText);
     }
     Context.Status.showMessage(QStringLiteral("Bearbeiten von Diagrammen abgebrochen"));
     return Cancelled;
 }
 
-int TEditingCommands::Edit(int recordIndex, const std::string& newName) {
+int TEditingCommands::Edit(int recordIndex, const QString& newName) {
     const QString name = recordIndex >= 0
                              ? ToQString(Context.Database.RecordAt(recordIndex).Place().Name())
                              : QString();

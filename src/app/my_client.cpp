@@ -138,6 +138,10 @@ void TMyClient::BeforeDatabaseChange() {
 
 void TMyClient::AfterDatabaseChange() {
     DiagramWindows->AfterDatabaseChange();
+    // Without a station there is nothing to show, and the mode, whose command is off then,
+    // would keep reloading and importing off for good.
+    if (AllStations && Database.Count() == 0)
+        ShowAllStations(false);
     if (AllStations) {
         RemoveAllTools();
         for (int i = 0; i < Database.Count(); ++i)

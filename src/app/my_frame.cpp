@@ -225,31 +225,37 @@ void TMyFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-// Changes of the database are never lost without a question; a failed save keeps the program
-// open.
+// One question, then the program ends with every window: the diagram windows go in one sweep
+// rather than one by one, which would arrange them after each, bring the map back and ask again.
 void TMyFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (!Database.IsModified()) {
-        if (Ui.Ask(this, QStringLiteral("Wirklich beenden?")) == TUserInterface::TAnswer::Yes)
-            event->accept();
+    if (!MayEnd())
         return;
-    }
+    Client->Windows().CloseAllForExit();
+    event->accept();
+}
+
+// Changes of the database are never lost without a question; a failed save keeps the program
+// open.
+bool TMyFrame::MayEnd() {
+    if (!Database.IsModified())
+        return Ui.Ask(this, QStringLiteral("Wirklich beenden?")) == TUserInterface::TAnswer::Yes;
     const auto answer = Ui.AskYesNoCancel(
         this,
         QStringLiteral("Die Datenbank wurde geändert.\n\nSollen die Änderungen vor dem Beenden "
                        "gespeichert werden?"),
         QStringLiteral("Warnung"));
     if (answer == TUserInterface::TAnswer::Cancel)
-        return;
+        return false;
     if (answer == TUserInterface::TAnswer::Yes) {
         try {
             Database.Save();
         } catch (const TDatabaseMgr::TXBase& error) {
             Ui.Error(this, ToQString(error.what()));
-            return;
+            return false;
         }
     }
-    event->accept();
+    return true;
 }
 
 bool TMyFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -67,12 +67,17 @@ private:
     QMenu* Menu(const char* title, std::initializer_list<int> ids);
     void Run(int id);
     void FitToMap();
+    // Asks before the program ends, and saves when the user wants to.
+    bool MayEnd();
 
     TMyClient* Client;
     TDatabaseMgr& Database;
     QSplashScreen* Splash;
     TUserInterface& Ui;
     QString HelpFile;
+    // Placed before the window manager told the size of its decorations. Declared before the
+    // context, whose status bar, made in the initialiser list, already sends the frame events.
+    bool PlacementPending = false;
     TCommandContext Context;
     TMyStatusBar& Status;
     std::map<TCommandArea, std::unique_ptr<TCommandHandler>> Areas;
@@ -80,6 +85,4 @@ private:
     // Without a parent, so that it does not stay above the frame.
     std::unique_ptr<THelpWindow> Help;
     std::map<int, QAction*> Actions;
-    // Placed before the window manager told the size of its decorations.
-    bool PlacementPending = false;
 };

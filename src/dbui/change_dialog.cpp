@@ -275,14 +275,14 @@ TDialog::~TDbUIChangeDiagDialog() {
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
-void TDialog::LoadNew(const std::string& name) {
-    Name->setText(ToQString(name));
-    for (QLineEdit* field : {LatDegrees, LatMinutes, LongDegrees, LongMinutes})
-        field->clear();
-    Altitude->clear();
+void TDialog::LoadNew(const QString& name) {
+    Name->ShowText(name);
+    for (TEditBase* field : {LatDegrees, LatMinutes, LongDegrees, LongMinutes})
+        field->ShowText({});
+    Altitude->ShowText({});
     for (const TMonthColumn* column : {&Temperatures, &Precipitation})
-        for (QLineEdit* field : column->Fields)
-            field->clear();
+        for (TEditBase* field : column->Fields)
+            field->ShowText({});
     North->setChecked(true);
     West->setChecked(true);
     Temperatures.Result->setText(QStringLiteral("0.0"));
@@ -290,20 +290,20 @@ void TDialog::LoadNew(const std::string& name) {
 }
 
 void TDialog::Load(const TDiagramData& record) {
-    Name->setText(ToQString(record.Place().Name()));
+    Name->ShowText(ToQString(record.Place().Name()));
     const TDiagramData::TCoords& position = record.Coords();
-    LatDegrees->setText(WholeText(position.LatitudeDegrees()));
-    LatMinutes->setText(WholeText(position.LatitudeMinutes()));
-    LongDegrees->setText(WholeText(position.LongitudeDegrees()));
-    LongMinutes->setText(WholeText(position.LongitudeMinutes()));
+    LatDegrees->ShowText(WholeText(position.LatitudeDegrees()));
+    LatMinutes->ShowText(WholeText(position.LatitudeMinutes()));
+    LongDegrees->ShowText(WholeText(position.LongitudeDegrees()));
+    LongMinutes->ShowText(WholeText(position.LongitudeMinutes()));
     (position.IsNorth() ? North : South)->setChecked(true);
     (position.IsWest() ? West : East)->setChecked(true);
-    Altitude->setText(WholeText(record.Altitude().Value()));
+    Altitude->ShowText(WholeText(record.Altitude().Value()));
     for (int month = 0; month < TDiagramData::MonthCount; ++month) {
         const auto index = static_cast<std::size_t>(month);
-        Temperatures.Fields[index]->setText(
+        Temperatures.Fields[index]->ShowText(
             QString::fromStdString(record.Temperatures().Month(month).Text()));
-        Precipitation.Fields[index]->setText(
+        Precipitation.Fields[index]->ShowText(
             QString::fromStdString(record.Precipitation().Month(month).Text()));
     }
     Temperatures.Result->setText(QString::fromStdString(record.Temperatures().Mean().Text()));
@@ -326,7 +326,7 @@ void TDialog::done(int result) {
     Confirmed = 0;
     if (result == OkId || result == ContinueId) {
         ++Generation;
-        if (!CheckAll(TCheck::Closing))
+        if (!CheckAll(TCheck::All))
             return;
         Confirmed = result;
     }
@@ -360,7 +360,7 @@ void TDialog::CheckLater(TCtlBase* control) {
         if (generation != Generation || !isVisible())
             return;
         if (!control)
-            CheckAll(TCheck::Leaving);
+            CheckAll(TCheck::All);
         else if (!control->Validate(TCheck::Leaving))
             Refuse(*control);
     });

@@ -27,8 +27,9 @@ public:
                 bool showClimateZone = false);
 
     // Edits the station at the record index, or, with -1, a new station with the given name
-    // (Windows-1252, may be empty). A station shown in a diagram window is not opened at all.
-    TResult Run(int recordIndex, const std::string& newName = {});
+    // (may be empty). A station shown in a diagram window is not opened at all. A new name with
+    // characters that cannot be stored is shown as it is, after a message that says so.
+    TResult Run(int recordIndex, const QString& newName = {});
 
 private:
     TDatabaseMgr& Database;
@@ -78,16 +79,17 @@ public:
         ClimateZoneId = 4154
     };
 
-    // Leaving a field checks it fully; the closing check recomputes the mean and the total only
-    // at the December fields, once for each column.
-    enum class TCheck { Leaving, Closing };
+    // Leaving a field checks it fully. The check of every field in turn (closing, or coming
+    // back from a button) checks each month on its own, so that the month at fault keeps the
+    // focus, and recomputes the mean and the total only at the December fields.
+    enum class TCheck { Leaving, All };
 
     // The twelve fields of one series and the field of its annual value.
     struct TMonthColumn {
         // The annual value in text form; throws the series' error for a month out of range.
         using TSummary = std::string (*)(const TDiagramData::TMonthValues&);
 
-        std::array<QLineEdit*, TDiagramData::MonthCount> Fields{};
+        std::array<TEditBase*, TDiagramData::MonthCount> Fields{};
         QLabel* Result = nullptr;
         TSummary Summary = nullptr;
 
@@ -101,7 +103,7 @@ public:
     ~TDbUIChangeDiagDialog() override;
 
     // Empty fields for a new station of that name, "N" and "W" checked.
-    void LoadNew(const std::string& name);
+    void LoadNew(const QString& name);
     // The fields of a stored station.
     void Load(const TDiagramData& record);
     // The station of the fields. Only a dialog that passed its closing check has one that is

@@ -69,9 +69,14 @@ bool TDialog::TCtlBase::Fail(const QString& message) {
     return false;
 }
 
-TDialog::TEditBase::TEditBase(int id, int limit) {
+TDialog::TEditBase::TEditBase(int id, int limit) : TypingLimit(limit) {
     setObjectName(QString::number(id));
     setMaxLength(limit);
+}
+
+void TDialog::TEditBase::ShowText(const QString& text) {
+    setMaxLength(std::max(TypingLimit, static_cast<int>(text.size())));
+    setText(text);
 }
 
 void TDialog::TEditBase::SetFilter(QValidator* filter) {
@@ -160,8 +165,16 @@ TDialog::TMonthEdit::TMonthEdit(int id, int limit, const char* characters, int m
 
 bool TDialog::TMonthEdit::Validate(TCheck check) {
     setText(QString::fromStdString(Math::Tenths::FromText(ValueText()).Text()));
-    if (check == TCheck::Closing && Month != TDiagramData::MonthCount - 1)
-        return true;
+    if (check == TCheck::Leaving)
+        return Keep([this] { Column.ShowResult(); });
+    // This month alone, the others at 0, which every series takes.
+    const bool inRange = Keep([this] {
+        TDiagramData::TMonthValues alone{};
+        alone[static_cast<std::size_t>(Month)] = TenthsOf(*this);
+        Column.Summary(alone);
+    });
+    if (!inRange || Month != TDiagramData::MonthCount - 1)
+        return inRange;
     return Keep([this] { Column.ShowResult(); });
 }
 

@@ -48,12 +48,18 @@ class TDbUIChange::TDbUIChangeDiagDialog::TEditBase : public QLineEdit, public T
 public:
     TEditBase(int id, int limit);
     QWidget* Widget() override { return this; }
+    // Puts a value in. A value the station holds is shown whole even where it is longer than
+    // what may be typed, so that confirming never cuts it.
+    void ShowText(const QString& text);
 
 protected:
     // Takes the filter; a key it rejects is not typed.
     void SetFilter(QValidator* filter);
     // The text as the record's readers take it, with "," turned into ".".
     std::string ValueText() const;
+
+private:
+    int TypingLimit;
 };
 
 // The station name: any text that Windows-1252 can hold, but not empty.

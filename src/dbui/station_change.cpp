@@ -2,6 +2,7 @@
 #include "app/wait_cursor.h"
 #include "database/database_mgr.h"
 #include "dbui/change_dialog.h"
+#include "dbui/edit_checks.h"
 #include "render/qt_text.h"
 
 // The round of the edit dialog: the station is stored only once its name conflicts no more.
@@ -10,10 +11,16 @@ TDbUIChange::TDbUIChange(TDatabaseMgr& database, QWidget* parent, TUserInterface
     : Database(database), Parent(parent), Ui(ui), ShowClimateZone(showClimateZone) {
 }
 
-TDbUIChange::TResult TDbUIChange::Run(int recordIndex, const std::string& newName) {
+TDbUIChange::TResult TDbUIChange::Run(int recordIndex, const QString& newName) {
     const bool creating = recordIndex < 0;
     if (!creating && Database.RecordAt(recordIndex).IsDisplayed())
         return Displayed;
+    if (creating) {
+        if (const auto problem = TDbUIChangeDiagDialog::TPlaceEdit::NewStorageProblem({}, newName))
+            Ui.Error(Parent, QStringLiteral("Der Name „%1“ enthält Zeichen, die in der Datenbank "
+                                            "nicht gespeichert werden können.\n\n%2")
+                                 .arg(newName, *problem));
+    }
 
     TDbUIChangeDiagDialog dialog(Parent, Ui, creating, ShowClimateZone);
     if (creating)

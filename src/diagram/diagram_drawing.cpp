@@ -86,12 +86,22 @@ private:
         Surface.LineTo(to);
     }
 
+    // A diagram is clipped to its frame; the curves laid over another diagram stay within that
+    // one's plot, off its heading and table.
     void FrameAndClip() {
+        if (Overlay) {
+            const TPoint plot[] = {{Layout.PlotLeft, Layout.PlotTop},
+                                   {Layout.PlotRight, Layout.PlotTop},
+                                   {Layout.PlotRight, Layout.PlotBottom},
+                                   {Layout.PlotLeft, Layout.PlotBottom}};
+            Surface.ClipToPolygon(plot);
+            return;
+        }
         const TPoint corners[] = {{0, 0},
                                   {Layout.DiagramWidth, 0},
                                   {Layout.DiagramWidth, Layout.DiagramHeight},
                                   {0, Layout.DiagramHeight}};
-        if (!Overlay && Settings.DrawFrame) {
+        if (Settings.DrawFrame) {
             Use(Pen(Black, Layout.FramePenWidth));
             Surface.Select(Surface.StockObject(TStockObject::NullBrush));
             Surface.Polygon(corners);

@@ -56,6 +56,41 @@ TEST_F(ComparisonTest, TheComparingWindowAloneTakesTheWorkArea) {
     EXPECT_EQ(VisibleWindows(), 3);
 }
 
+// The partner list is in the order of the names, whatever the order of the windows.
+TEST_F(ComparisonTest, PartnersAreListedByName) {
+    Windows().Close({Station("Bern/Schweiz")});
+    Windows().Open({1});
+    Strings listed;
+    Ui.Steps.push_back(ChooseLines({0}, &listed));
+    ViewOf("Berlin/Deutschland").RunCommand(DmCompare);
+    EXPECT_EQ(listed, (Strings{"Bern/Schweiz", "Kairo/Aegypten"}));
+}
+
+// The map brought back while the partner list is open keeps the comparing window hidden; it
+// comes alone when the diagrams are on show again.
+TEST_F(ComparisonTest, TheMapOnShowKeepsEveryDiagramHidden) {
+    Ui.Steps.push_back([this](QDialog& dialog) {
+        Frame->showNormal();
+        return ChooseLines({1})(dialog);
+    });
+    ViewOf("Berlin/Deutschland").RunCommand(DmCompare);
+    EXPECT_TRUE(ViewOf("Berlin/Deutschland").IsComparing());
+    EXPECT_FALSE(Frame->isMinimized());
+    EXPECT_EQ(VisibleWindows(), 0);
+    Run(CmToDiagram);
+    EXPECT_EQ(VisibleWindows(), 1);
+    EXPECT_TRUE(FrameOf("Berlin/Deutschland").isVisible());
+}
+
+// Quitting while a window compares ends the program, not just the comparison.
+TEST_F(ComparisonTest, QuittingWhileComparingClosesEveryWindow) {
+    CompareBerlinWith(1);
+    Ui.Answers.push_back(TUserInterface::TAnswer::No); // quit without saving
+    EXPECT_TRUE(Frame->close());
+    EXPECT_EQ(Windows().Count(), 0);
+    EXPECT_EQ(Windows().ComparisonFrame(), nullptr);
+}
+
 TEST_F(ComparisonTest, ACancelledChoiceChangesNothing) {
     ViewOf("Berlin/Deutschland").RunCommand(DmCompare);
     EXPECT_EQ(Ui.Shown, Strings{"Dialog: Ortauswahl"});

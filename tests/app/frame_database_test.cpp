@@ -90,6 +90,25 @@ TEST_F(DatabaseCommandsTest, ANameNotFoundBecomesANewStation) {
                                "werden,\nweil es momentan angezeigt wird!");
 }
 
+// The status bar says what came of the editing: nothing after a refusal that its box told, a
+// success when a station was stored, even if the next search was cancelled.
+TEST_F(DatabaseCommandsTest, TheStatusBarSaysWhatCameOfTheEditing) {
+    Windows().Open({0});
+    Frame->showNormal();
+    Frame->statusBar()->showMessage(QStringLiteral("Datenbank gesichert"));
+    Ui.Steps = {Enter("^Berlin")};
+    Run(CmChange);
+    EXPECT_EQ(Status(), "");
+
+    Ui.Steps = {Enter("Neustadt"), [](QDialog& dialog) {
+                    dialog.findChild<QPushButton*>(QStringLiteral("4153"))->click();
+                    return dialog.result();
+                }};
+    Run(CmCreate);
+    EXPECT_NE(Database.Find(TDiagramData::TPlace("Neustadt"), -1, true), -1);
+    EXPECT_EQ(Status(), "Diagramme erfolgreich erstellt/geändert");
+}
+
 TEST_F(DatabaseCommandsTest, ACancelledSearchEndsTheEditing) {
     Run(CmCreate);
     EXPECT_EQ(Status(), "Bearbeiten von Diagrammen abgebrochen");

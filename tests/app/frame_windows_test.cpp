@@ -4,6 +4,7 @@
 #include "frame_fixture.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScreen>
 #include <QTest>
 
@@ -172,6 +173,41 @@ TEST_F(DiagramWindowsTest, AClosedActiveFrameIsForgottenEvenOnHold) {
     last->close();
     EXPECT_EQ(Windows().ActiveFrame(), nullptr);
     EXPECT_EQ(Windows().CurrentStation(), nullptr);
+}
+
+TEST_F(DiagramWindowsTest, AnEmptyChoiceOpensNothingAndChangesNothing) {
+    Ui.Steps.push_back([](QDialog& dialog) {
+        dialog.findChild<QListWidget*>(QStringLiteral("4202"))->clearSelection();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    Run(CmChoose);
+    EXPECT_EQ(Windows().Count(), 0);
+    EXPECT_FALSE(Frame->isMinimized());
+}
+
+// One question, then every window goes at once, and the map does not come back.
+TEST_F(DiagramWindowsTest, QuittingClosesTheDiagramsWithTheFrame) {
+    Windows().Open(All());
+    Ui.Answers.push_back(TUserInterface::TAnswer::No); // quit without saving
+    EXPECT_TRUE(Frame->close());
+    EXPECT_EQ(Ui.Shown.size(), 1u);
+    EXPECT_EQ(Windows().Count(), 0);
+    EXPECT_TRUE(Frame->isMinimized());
+    EXPECT_FALSE(Frame->isVisible());
+}
+
+// With all stations on show, deleting the last of them ends the mode, so that reloading and
+// importing come back.
+TEST_F(DiagramWindowsTest, AllStationsEndsWithTheLastStation) {
+    Run(CmAllStations);
+    Ui.Steps = {Enter("."), ChooseLines({0, 1, 2, 3})};
+    Ui.Answers.push_back(TUserInterface::TAnswer::Yes);
+    Run(CmDelete);
+    ASSERT_EQ(Database.Count(), 0);
+    EXPECT_FALSE(Client->AllStationsShown());
+    EXPECT_FALSE(Frame->Action(CmAllStations)->isChecked());
+    for (const int id : {CmReload, CmImport})
+        EXPECT_TRUE(Frame->Action(id)->isEnabled()) << id;
 }
 
 TEST_F(DiagramWindowsTest, ChooseFromTheListAndSearch) {

@@ -161,16 +161,21 @@ TEST_F(ChangeDialogTest, JulyOutOfRangeBlocksEveryTemperatureField) {
     EXPECT_EQ(Ui.Shown, Messages{JulyMessage});
     EXPECT_EQ(Focused(), "4113");
 
-    // Closing: only the December field builds the series, and gets the focus.
+    // Closing and coming back from a button check every month on its own: the focus goes to
+    // the month whose message is shown.
     EXPECT_EQ(Press(Dialog, TDialog::OkId), 0);
     EXPECT_EQ(Ui.Shown, (Messages{JulyMessage, JulyMessage}));
-    EXPECT_EQ(Focused(), "4122");
+    EXPECT_EQ(Focused(), "4117");
     EXPECT_TRUE(Dialog.isVisible());
+    FocusTo(TDialog::CancelId);
+    FocusTo(TDialog::FirstTempId);
+    EXPECT_EQ(Ui.Shown, (Messages{JulyMessage, JulyMessage, JulyMessage}));
+    EXPECT_EQ(Focused(), "4117");
 
     Field(TDialog::FirstTempId + 6)->setText("60");
     FocusTo(TDialog::FirstTempId + 6);
     FocusTo(TDialog::FirstTempId + 7);
-    EXPECT_EQ(Ui.Shown.size(), 2u);
+    EXPECT_EQ(Ui.Shown.size(), 3u);
     EXPECT_EQ(Text(Dialog, TDialog::MeanId), "5.0");
 }
 
@@ -252,6 +257,25 @@ TEST_F(ChangeDialogTest, NameMustBeStorable) {
     EXPECT_EQ(Dialog.Confirmation(), 0);
 }
 
+// A value the station holds is shown whole, so that confirming never cuts it; a new station
+// gets the typing limits back.
+TEST_F(ChangeDialogTest, ConfirmingKeepsValuesLongerThanTheFieldsTake) {
+    TDiagramData station = Station("Berlin/Deutschland", -5);
+    station.SetPlace(TDiagramData::TPlace(std::string(300, 'a') + "/Land"));
+    station.SetAltitude(TDiagramData::TAltitude(1234567));
+    TDiagramData::TMonthValues precipitation = station.Precipitation().Values();
+    precipitation[0] = Math::Tenths::FromUnits(1234567890);
+    station.SetPrecipitation(TDiagramData::TPrecipitationData(precipitation));
+    Dialog.Load(station);
+    EXPECT_EQ(Press(Dialog, TDialog::OkId), TDialog::OkId);
+    EXPECT_TRUE(Dialog.Record().IsIdentical(station));
+    EXPECT_TRUE(Ui.Shown.empty());
+
+    Dialog.LoadNew("Neu/Land");
+    EXPECT_EQ(Field(TDialog::NameId)->maxLength(), 256);
+    EXPECT_EQ(Field(TDialog::AltitudeId)->maxLength(), 6);
+}
+
 // The whole edit on a small database.
 class ChangeRunTest : public testing::Test {
 protected:
@@ -259,7 +283,7 @@ protected:
         Database.Add(Station("Berlin/Deutschland", -5), false);
         Database.Add(Station("Bern/Schweiz", 10), false);
     }
-    TDbUIChange::TResult Run(int index, const std::string& name = {}) {
+    TDbUIChange::TResult Run(int index, const QString& name = {}) {
         return TDbUIChange(Database, nullptr, Ui).Run(index, name);
     }
     int IndexOf(const char* name) const {
@@ -329,6 +353,24 @@ TEST_F(ChangeRunTest, ChangedStationReplacesTheOldOne) {
     EXPECT_EQ(stored.Temperatures().Month(0), Math::Tenths(1));
     EXPECT_TRUE(stored.Coords() == before.Coords());
     EXPECT_TRUE(stored.Precipitation() == before.Precipitation());
+}
+
+// A name searched for that the database cannot store is said to be so, and offered as it was
+// typed, to be mended in the dialog.
+TEST_F(ChangeRunTest, ANewNameThatCannotBeStoredIsShownWithAMessage) {
+    Ui.Steps.push_back([](QDialog& dialog) {
+        EXPECT_EQ(Text(dialog, TDialog::NameId), "Łódź/Polen");
+        return Press(dialog, TDialog::OkId);
+    });
+    EXPECT_EQ(Run(-1, "Łódź/Polen"), TDbUIChange::Cancelled);
+    EXPECT_EQ(Ui.Shown,
+              (Messages{"Fehler: Der Name „Łódź/Polen“ enthält Zeichen, die in der Datenbank "
+                        "nicht gespeichert werden können.\n\nDas Zeichen „Ł“ kann in einem "
+                        "Stationsnamen nicht gespeichert werden.",
+                        "Dialog: Diagramm erstellen",
+                        "Fehler: Das Zeichen „Ł“ kann in einem Stationsnamen nicht gespeichert "
+                        "werden."}));
+    EXPECT_EQ(Database.Count(), 2);
 }
 
 TEST_F(ChangeRunTest, DisplayedStationIsNotOpened) {

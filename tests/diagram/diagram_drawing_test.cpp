@@ -248,6 +248,13 @@ TEST(PictureTest, ComparisonStacksTwoDiagramsAndOverlaysCurves) {
             return l.Color == TColor{0, 255, 0};
         });
     EXPECT_EQ(green, 13);
+    // The laid-over curves stay within the upper plot, off its heading and its table.
+    const TDiagramLayout layout(settings, 1);
+    ASSERT_EQ(surface.Clips.size(), 3u);
+    EXPECT_EQ(surface.Clips[2], (std::vector<TPoint>{{layout.PlotLeft, layout.PlotTop},
+                                                     {layout.PlotRight, layout.PlotTop},
+                                                     {layout.PlotRight, layout.PlotBottom},
+                                                     {layout.PlotLeft, layout.PlotBottom}}));
     // Every object made for a drawing is gone afterwards, apart from stock objects.
     for (const auto& [handle, object] : surface.Objects)
         EXPECT_TRUE(object.Kind != TRecordingSurface::TObject::TKind::Font);

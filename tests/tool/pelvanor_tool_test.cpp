@@ -260,9 +260,10 @@ TEST_F(PelvanorToolTest, StarterDatabaseNeverReplacesAnExistingOne) {
 
 namespace {
 
-// The pictures of tests/data/golden were drawn before the climate zone existed; with the zone
-// off they stay the same to the byte, and with it on the station's zone is added. To make them
-// again on purpose: pelvanor-tool render pelvanor.dat NAME FILE OPTIONS, as listed here.
+// The pictures of tests/data/golden were drawn before the climate zone existed (the overlay
+// again since its curves keep to the upper plot); with the zone off they stay the same to the
+// byte, and with it on the station's zone is added. To make them again on purpose:
+// pelvanor-tool render pelvanor.dat NAME FILE OPTIONS, as listed here.
 class GoldenPictureTest : public PelvanorToolTest {
 protected:
     std::string StarterDatabase() {
