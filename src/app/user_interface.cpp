@@ -64,13 +64,19 @@ std::optional<QString> TQtUserInterface::AskSaveFileName(QWidget* parent, const 
     dialog.setFileMode(QFileDialog::AnyFile);
     Prepare(dialog, LastFolder, nameFilters, defaultSuffix, proposedName);
     // Qt's own dialog lets a name in a folder that does not exist through; such a name is not
-    // taken, the dialog comes back with it instead.
+    // taken: the user is told why, and the dialog comes back with it.
     while (Execute(dialog) == QDialog::Accepted) {
         const QString file = dialog.selectedFiles().value(0);
-        if (!file.isEmpty() && QFileInfo(file).absoluteDir().exists()) {
-            LastFolder = QFileInfo(file).absolutePath();
+        if (file.isEmpty())
+            continue;
+        const QFileInfo chosen(file);
+        if (chosen.absoluteDir().exists()) {
+            LastFolder = chosen.absolutePath();
             return file;
         }
+        Error(&dialog, QStringLiteral("Der Ordner „%1“ existiert nicht.\n\nBitte wählen Sie "
+                                      "einen vorhandenen Ordner.")
+                           .arg(QDir::toNativeSeparators(chosen.absolutePath())));
     }
     return std::nullopt;
 }

@@ -56,9 +56,13 @@ bool TDiagWindow::TDiagPrintout::Print(QPrinter& printer) const {
 
 void TDiagWindow::Print() {
     QPrinter& printer = Client.Printer();
-    // Without a printer the dialog offers a PDF file, named after the diagram.
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setOutputFileName(QDir::home().filePath(ProposedName(Caption(), ".pdf")));
+    // Without a printer the dialog offers a PDF file, named after the diagram, in the folder
+    // chosen the last time (at first the home folder).
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString last = printer.outputFileName();
+        const QDir folder = last.isEmpty() ? QDir::home() : QFileInfo(last).absoluteDir();
+        printer.setOutputFileName(folder.filePath(ProposedName(Caption(), ".pdf")));
+    }
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     dialog.setMinMax(1, 1);

@@ -99,9 +99,18 @@ TEST(LogDialogTest, WaitForCloseRunsUntilOk) {
     EXPECT_EQ(LogText(*dialog), "Export beendet.\n");
 }
 
+// The real file dialogs, with the message boxes written down.
+class TRecordingQtUserInterface : public TQtUserInterface {
+public:
+    void Inform(QWidget*, const QString& text, const QString& caption, TIcon) override {
+        Shown.push_back((caption + ": " + text).toStdString());
+    }
+    Strings Shown;
+};
+
 TEST(FileDialogTest, SaveAddsTheSuffixAndTakesNoMissingFolder) {
     TTempDir dir;
-    TQtUserInterface ui;
+    TRecordingQtUserInterface ui;
     const QString folder = QString::fromStdString(dir.Path.string());
     const auto answer = [](const QString& file, std::function<void()> then = {}) {
         QTimer::singleShot(0, [file, then] {
@@ -121,11 +130,14 @@ TEST(FileDialogTest, SaveAddsTheSuffixAndTakesNoMissingFolder) {
     EXPECT_EQ(ui.AskSaveFileName(nullptr, "Diagramm exportieren...", {"Tabelle (*.tab)"}, "tab",
                                  "Pelvanor.tab"),
               folder + "/neu.tab");
-    // The dialog comes back after a folder that does not exist; then it is cancelled.
+    // The dialog comes back after a folder that does not exist, saying so; then it is cancelled.
     answer(folder + "/fehlt/neu", [&answer] { answer(""); });
     EXPECT_EQ(ui.AskSaveFileName(nullptr, "Diagramm exportieren...", {"Tabelle (*.tab)"}, "tab",
                                  "Pelvanor.tab"),
               std::nullopt);
+    EXPECT_EQ(ui.Shown, Strings{"Fehler: Der Ordner „" + folder.toStdString() +
+                                "/fehlt“ existiert nicht.\n\nBitte wählen Sie einen "
+                                "vorhandenen Ordner."});
 }
 
 // A filter that looks at the windows while it works and takes no record.

@@ -104,6 +104,24 @@ TEST_F(DiagOutputTest, APrintedPageHoldsTheDiagramAtItsTrueSize) {
     EXPECT_NEAR(small.height(), 67.5, 0.2);
 }
 
+// Printing into a file proposes the diagram's name in the folder chosen the last time.
+TEST_F(DiagOutputTest, PrintingIntoAFileRemembersTheFolder) {
+    const QString folder = QString::fromStdString(Dir.Path.string());
+    QString proposed;
+    Ui().Steps = {[folder](QDialog& dialog) {
+                      static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(folder +
+                                                                                      "/erste.pdf");
+                      return static_cast<int>(QDialog::Accepted);
+                  },
+                  [&proposed](QDialog& dialog) {
+                      proposed = static_cast<QPrintDialog&>(dialog).printer()->outputFileName();
+                      return static_cast<int>(QDialog::Rejected);
+                  }};
+    View().RunCommand(DmPrint);
+    View().RunCommand(DmPrint);
+    EXPECT_EQ(proposed, folder + "/Berlin.Deutschland.pdf");
+}
+
 TEST_F(DiagOutputTest, SavingProposesTheCaptionAndWritesTheChosenFormat) {
     Ui().FileNames = {
         QString::fromStdString(Dir.File("a.emf")), QString::fromStdString(Dir.File("b.pdf")),
