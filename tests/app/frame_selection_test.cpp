@@ -22,6 +22,12 @@ protected:
         QTest::mouseMove(Client, to);
         QTest::mouseRelease(Client, Qt::LeftButton, {}, to);
     }
+    // A move that Qt reports with no button held, as after a release the map did not see.
+    void MoveWithoutButton(QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, to, Client->mapToGlobal(to), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(Client, &move);
+    }
     Strings Shown() const {
         Strings names;
         for (const auto& link : Windows().WindowLinks())
@@ -173,6 +179,63 @@ TEST_F(MapSelectionTest, ABoxAroundAMarkerFindsItsStation) {
             }
         }
     EXPECT_EQ(missed, Strings{});
+}
+
+// However the map loses the mouse while a rectangle is dragged, the rectangle and its text go,
+// and nothing is selected.
+TEST_F(MapSelectionTest, LosingTheMouseEndsADragWithoutASelection) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    Frame->UpdateCommands();
+    Frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+    const QPoint from(300, 215);
+    const QPoint to(340, 240);
+    QWidget otherWindow;
+    const std::pair<const char*, std::function<void()>> losses[] = {
+        {"a search by Strg+S, the button released in its dialog",
+         [&] {
+             Ui.Steps.push_back([](QDialog& search) {
+                 search.setWindowModality(Qt::ApplicationModal);
+                 search.show();
+                 QTest::mouseRelease(&search, Qt::LeftButton);
+                 return static_cast<int>(QDialog::Rejected);
+             });
+             QTest::keyClick(Frame.get(), Qt::Key_S, Qt::ControlModifier);
+             ASSERT_EQ(Ui.Shown, Strings{"Dialog: Suche Station..."});
+             Ui.Shown.clear();
+         }},
+        {"another window",
+         [&] {
+             otherWindow.show();
+             otherWindow.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&otherWindow));
+             otherWindow.hide();
+             Frame->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+         }},
+        {"Escape",
+         [&] {
+             QTest::keyClick(Frame.get(), Qt::Key_Escape);
+         }},
+        {"a button gone up elsewhere",
+         [&] {
+             MoveWithoutButton(to);
+         }},
+    };
+    for (const auto& [loss, lose] : losses) {
+        SCOPED_TRACE(loss);
+        QTest::mousePress(Client, Qt::LeftButton, {}, from);
+        QTest::mouseMove(Client, to);
+        ASSERT_TRUE(Client->RubberBand());
+        lose();
+        EXPECT_FALSE(Client->RubberBand());
+        EXPECT_TRUE(Frame->statusBar()->currentMessage().isEmpty());
+        // Moves and a late release do nothing more.
+        MoveWithoutButton(from);
+        QTest::mouseRelease(Client, Qt::LeftButton, {}, to);
+        EXPECT_FALSE(Client->RubberBand());
+        EXPECT_EQ(Ui.Shown, Strings{});
+    }
 }
 
 TEST_F(MapSelectionTest, TheContextMenuComesOnRightButtonUpAndOnShiftFTen) {
