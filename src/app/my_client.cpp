@@ -28,6 +28,11 @@ TMyClient::TMyClient(TDatabaseMgr& database, const TTvxConfig& settings,
     auto* contextKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     contextKey->setContext(Qt::WindowShortcut);
     connect(contextKey, &QShortcut::activated, this, [this] { ShowContextMenu(QCursor::pos()); });
+    // Escape belongs to the map only while a drag lasts.
+    CancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    CancelKey->setContext(Qt::WindowShortcut);
+    CancelKey->setEnabled(false);
+    connect(CancelKey, &QShortcut::activated, this, &TMyClient::CancelDrag);
     ShowMap(World.get());
 }
 
@@ -206,12 +211,16 @@ void TMyClient::mousePressEvent(QMouseEvent* event) {
         return QWidget::mousePressEvent(event);
     DragStart = event->position().toPoint();
     DragEnd.reset();
+    CancelKey->setEnabled(true);
     ShowAreaText();
 }
 
 void TMyClient::mouseMoveEvent(QMouseEvent* event) {
     if (!DragStart)
         return QWidget::mouseMoveEvent(event);
+    // The button went up where the map did not see it, in a dialog or another program's grab.
+    if (!(event->buttons() & Qt::LeftButton))
+        return CancelDrag();
     DragEnd = event->position().toPoint();
     update();
     ShowAreaText();
@@ -225,12 +234,22 @@ void TMyClient::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !DragStart)
         return QWidget::mouseReleaseEvent(event);
     const TPixelRect area = Spanned(*DragStart, DragEnd.value_or(*DragStart));
+    EndDrag();
+    SelectArea(area);
+}
+
+void TMyClient::CancelDrag() {
+    if (DragStart)
+        EndDrag();
+}
+
+void TMyClient::EndDrag() {
     DragStart.reset();
     DragEnd.reset();
+    CancelKey->setEnabled(false);
     update();
     if (Status)
         Status->clearMessage();
-    SelectArea(area);
 }
 
 void TMyClient::ShowContextMenu(QPoint at) {
@@ -266,5 +285,8 @@ bool TMyClient::event(QEvent* event) {
             QToolTip::hideText();
         return true;
     }
+    // The mouse goes elsewhere: to a dialog, or to another window.
+    if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowDeactivate)
+        CancelDrag();
     return QWidget::event(event);
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 class QMenu;
+class QShortcut;
 class QStatusBar;
 class TDatabaseMgr;
 class TDiagramWindows;
@@ -95,6 +96,10 @@ private:
     void RemoveTools(const std::string& name);
     void RemoveAllTools();
     void ShowAreaText();
+    // When the map loses the mouse, the drag ends without a selection.
+    void CancelDrag();
+    // The rubber band and the corners' text go.
+    void EndDrag();
     void ShowContextMenu(QPoint at);
 
     TDatabaseMgr& Database;
@@ -113,4 +118,5 @@ private:
     // The drag of an area: where the left button went down, and where the mouse is now.
     std::optional<QPoint> DragStart;
     std::optional<QPoint> DragEnd;
+    QShortcut* CancelKey = nullptr;
 };

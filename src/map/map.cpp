@@ -1,10 +1,12 @@
 #include "map/map.h"
 
 #include "database/database_mgr.h"
+#include "model/rounded.h"
 #include "render/qt_text.h"
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <cmath>
 
 TMap::TMap(std::unique_ptr<TMapProjection> projection, QPixmap picture)
     : MapProjection(std::move(projection)), Picture(std::move(picture)) {
@@ -58,16 +60,18 @@ std::vector<int> TMap::StationsInArea(const TPixelRect& pixels,
                                       const TDatabaseMgr& database) const {
     std::vector<int> found;
     if (pixels.Right - pixels.Left > MarkerSize || pixels.Bottom - pixels.Top > MarkerSize) {
-        TGeoRect area = MapProjection->ToGeographic(pixels);
+        TGeoArea area = MapProjection->ToGeographic(pixels);
+        // The world map's rows end at 80°N and near 71°S, where the markers of the stations
+        // beyond pile up: an area reaching near an end reaches to the pole, the North Pole
+        // itself included, since no area lies north of it.
         if (area.Top < -64)
             area.Top = -90;
         if (area.Bottom > 79)
-            area.Bottom = 90;
-        // The western and northern edges belong to the next area.
+            area.Bottom = std::nextafter(90.0, 91.0);
         for (int index = 0; index < database.Count(); ++index) {
-            const TGeoPoint point = GeoPointOf(database.RecordAt(index).Coords());
-            if (area.Left <= point.X && point.X < area.Right && area.Top <= point.Y &&
-                point.Y < area.Bottom)
+            const TMapProjection::TExact shown =
+                MapProjection->ShownAt(GeoPointOf(database.RecordAt(index).Coords()));
+            if (area.Contains(shown.X, shown.Y))
                 found.push_back(index);
         }
         return found;
@@ -101,8 +105,9 @@ std::string CornerText(int longitude, int latitude) {
 } // namespace
 
 std::string TMap::AreaText(const TPixelRect& pixels) const {
-    const TGeoRect area = MapProjection->ToGeographic(pixels);
-    return CornerText(area.Left, area.Top) + " - " + CornerText(area.Right, area.Bottom);
+    const TGeoArea area = MapProjection->ToGeographic(pixels);
+    return CornerText(Math::Rounded(area.Left), Math::Rounded(area.Top)) + " - " +
+           CornerText(Math::Rounded(area.Right), Math::Rounded(area.Bottom));
 }
 
 TWorldMap::TWorldMap(QPixmap picture)

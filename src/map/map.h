@@ -52,12 +52,12 @@ public:
     const std::map<int, TTool>& ToolList() const { return Tools; }
 
     // The record indices of the stations in a pixel rectangle (edges included), in the order
-    // found: a rectangle larger than a marker takes every station of the database in its
-    // geographic area, reaching to the poles from 64°S and 79°N; a smaller one, a click, takes
-    // the stations whose markers it touches.
+    // found: a rectangle larger than a marker takes every station of the database that the
+    // picture shows in its geographic area, reaching to the poles from 64°S and 79°N; a smaller
+    // one, a click, takes the stations whose markers it touches.
     std::vector<int> StationsInArea(const TPixelRect& pixels, const TDatabaseMgr& database) const;
-    // The corners of a pixel rectangle as geographic positions, "52°N/13°E - 48°N/2°W", in
-    // Windows-1252.
+    // The corners of a pixel rectangle as geographic positions in whole degrees,
+    // "52°N/13°E - 48°N/2°W", in Windows-1252.
     std::string AreaText(const TPixelRect& pixels) const;
 
 protected:

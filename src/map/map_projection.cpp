@@ -7,30 +7,56 @@
 
 namespace {
 
-int Rounded(long double value) {
-    return Math::Rounded(static_cast<double>(value));
+// The world map's rows: 220 - latitude * (latitude² / 5500 - 64/55 + 2.75), with the factors as
+// the picture was fitted to them.
+constexpr long double WorldCubeFactor = 0.0001818181818181818L;
+constexpr double WorldSlopeCorrection = -1.1636363636363636;
+
+// The Europe map's columns: 286 1/3 - longitude * 25/3.
+constexpr double EuropeColumnsPerDegree = 8.333333333333334;
+// Norway's west coast sits this many pixels further right on the picture.
+constexpr double NorwegianShift = 8.0;
+
+bool InNorwegianShift(double longitude, double latitude) {
+    return latitude > 59 && longitude > -6 && longitude < 0;
 }
 
-TGeoRect Normalised(long double left, long double top, long double right, long double bottom) {
-    const int x0 = Rounded(left), y0 = Rounded(top), x1 = Rounded(right), y1 = Rounded(bottom);
-    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+TGeoArea Spanning(double left, double top, double right, double bottom) {
+    return {std::min(left, right), std::min(top, bottom), std::max(left, right),
+            std::max(top, bottom)};
 }
 
-// The whole latitude whose row on the world map lies nearest to the given row.
-int WorldLatitudeOfRow(int row, double slope) {
-    constexpr long double cubicFactor = 0.0001818181818181818L;
-    long double best = 1000.0L;
-    int latitude = 0;
-    for (int phi = -90; phi <= 90; ++phi) {
-        const long double deviation =
-            std::fabs((row - 220.0L) - phi * static_cast<long double>(slope) +
-                      static_cast<long double>(phi) * phi * phi * cubicFactor);
-        if (deviation < best) {
-            best = deviation;
-            latitude = phi;
-        }
-    }
-    return latitude;
+double WorldLongitudeOfColumn(int column) {
+    return (313 - column) * 155.0 / 264.0;
+}
+
+// The one real root of WorldCubeFactor * φ³ + slope * φ = 220 - row, in the hyperbolic form,
+// which stays exact around the equator.
+double WorldLatitudeOfRow(int row) {
+    const long double slope = WorldSlopeCorrection + 2.75L;
+    const long double p = slope / WorldCubeFactor;
+    const long double q = (220.0L - row) / WorldCubeFactor;
+    const long double scale = std::sqrt(p / 3);
+    return static_cast<double>(2 * scale * std::sinh(std::asinh(3 * q / (2 * p * scale)) / 3));
+}
+
+double EuropeLongitudeOfColumn(int column) {
+    return (column - 286.0 - 0.3333333333333333) / -EuropeColumnsPerDegree;
+}
+
+// North of 60° the bands start 3 pixels higher, north of 65° 3 pixels lower again: the rows 152
+// to 155 that no latitude reaches mean 60°, and the rows 82 to 85, which 64.8° to 65° and 65° to
+// 65.2° share, go to the northern band, where the whole degree lies.
+double EuropeLatitudeOfRow(int row) {
+    if (row >= 326)
+        return 45.0 - (row - 326.0) / 9.0;
+    if (row > 155)
+        return 45.0 + (326.0 - row) / 11.4;
+    if (row >= 152)
+        return 60.0;
+    if (row > 85)
+        return 60.0 + (152.0 - row) / 14.0;
+    return 65.0 + (85.0 - row) / 14.0;
 }
 
 } // namespace
@@ -50,33 +76,27 @@ bool InEuropeArea(TGeoPoint point) {
 
 TPoint TMapProjection::ToPixel(TGeoPoint point) const {
     const TExact exact = Project(point.X, point.Y);
-    return {Rounded(exact.X), Rounded(exact.Y)};
+    return {Math::Rounded(exact.X), Math::Rounded(exact.Y)};
 }
 
 TMapProjection::TExact TWorldProjection::Project(double longitude, double latitude) const {
     constexpr double columnFactor = -1.7032258064516128; // -264/155
-    constexpr long double squareFactor = 0.0001818181818181818L;
     const double x = longitude * columnFactor + 313.0;
-    const long double spread =
-        static_cast<long double>(latitude) * latitude * squareFactor + (-1.1636363636363636) + 2.75;
+    const long double spread = static_cast<long double>(latitude) * latitude * WorldCubeFactor +
+                               WorldSlopeCorrection + 2.75;
     const double y = std::clamp(static_cast<double>(-latitude * spread + 220.0), 0.0, 399.0);
     return {x, y};
 }
 
-TGeoRect TWorldProjection::ToGeographic(const TPixelRect& pixels) const {
-    constexpr long double leftFactor = 0.003937007874015748L;  // 1/254
-    constexpr long double rightFactor = 0.003787878787878788L; // 1/264
-    return Normalised((313 - pixels.Left) * leftFactor * 155.0L,
-                      WorldLatitudeOfRow(pixels.Top, -1.5681818181818181),
-                      (313 - pixels.Right) * rightFactor * 155.0L,
-                      WorldLatitudeOfRow(pixels.Bottom, -1.7653846153846153));
+TGeoArea TWorldProjection::ToGeographic(const TPixelRect& pixels) const {
+    return Spanning(WorldLongitudeOfColumn(pixels.Left), WorldLatitudeOfRow(pixels.Top),
+                    WorldLongitudeOfColumn(pixels.Right), WorldLatitudeOfRow(pixels.Bottom));
 }
 
 TMapProjection::TExact TEuropeProjection::Project(double longitude, double latitude) const {
-    double x = longitude * -8.333333333333334 + 286.0 + 0.3333333333333333;
-    // Norway's west coast sits a little further right on the picture.
-    if (latitude > 59 && longitude > -6 && longitude < 0)
-        x += 8.0;
+    double x = longitude * -EuropeColumnsPerDegree + 286.0 + 0.3333333333333333;
+    if (InNorwegianShift(longitude, latitude))
+        x += NorwegianShift;
     double y = 0;
     if (latitude <= 45)
         y = (45.0 - latitude) * 9.0 + 326.0;
@@ -89,17 +109,13 @@ TMapProjection::TExact TEuropeProjection::Project(double longitude, double latit
     return {x, y};
 }
 
-TGeoRect TEuropeProjection::ToGeographic(const TPixelRect& pixels) const {
-    const auto longitude = [](int column) {
-        return 34.0L - 0.12L * (column - 3.0L);
-    };
-    const auto latitude = [](int row) {
-        if (row >= 326)
-            return 45.0L - (row - 326.0L) * 0.1111111111111111L;
-        if (row >= 155)
-            return (326.0L - row) * 0.08771929824561403L + 45.0L;
-        return (155.0L - row) * 0.07142857142857142L + 60.0L;
-    };
-    return Normalised(longitude(pixels.Left), latitude(pixels.Top), longitude(pixels.Right),
-                      latitude(pixels.Bottom));
+TGeoArea TEuropeProjection::ToGeographic(const TPixelRect& pixels) const {
+    return Spanning(EuropeLongitudeOfColumn(pixels.Left), EuropeLatitudeOfRow(pixels.Top),
+                    EuropeLongitudeOfColumn(pixels.Right), EuropeLatitudeOfRow(pixels.Bottom));
+}
+
+TMapProjection::TExact TEuropeProjection::ShownAt(TGeoPoint point) const {
+    const double shift =
+        InNorwegianShift(point.X, point.Y) ? NorwegianShift / EuropeColumnsPerDegree : 0.0;
+    return {point.X - shift, static_cast<double>(point.Y)};
 }

@@ -10,13 +10,17 @@ struct TGeoPoint {
     friend bool operator==(const TGeoPoint&, const TGeoPoint&) = default;
 };
 
-// A rectangle of geographic points, normalised so that Left <= Right and Top <= Bottom.
-struct TGeoRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    friend bool operator==(const TGeoRect&, const TGeoRect&) = default;
+// A rectangle of real degrees, normalised so that Left <= Right and Top <= Bottom. Its eastern
+// (Left) and southern (Top) edges belong to it, its western and northern edges to the next area.
+struct TGeoArea {
+    double Left = 0;
+    double Top = 0;
+    double Right = 0;
+    double Bottom = 0;
+
+    bool Contains(double longitude, double latitude) const {
+        return Left <= longitude && longitude < Right && Top <= latitude && latitude < Bottom;
+    }
 };
 
 // A rectangle of map pixels.
@@ -45,7 +49,14 @@ public:
 
     virtual ~TMapProjection() = default;
     virtual TExact Project(double longitude, double latitude) const = 0;
-    virtual TGeoRect ToGeographic(const TPixelRect& pixels) const = 0;
+    // The real degrees that a rectangle of pixels covers: the exact inverse of Project, so that
+    // an area drawn around a marker holds the marker's station.
+    virtual TGeoArea ToGeographic(const TPixelRect& pixels) const = 0;
+    // Where the picture shows a point, in real degrees of its inverse: the point itself, unless
+    // Project moves it off the plain formula.
+    virtual TExact ShownAt(TGeoPoint point) const {
+        return {static_cast<double>(point.X), static_cast<double>(point.Y)};
+    }
     // The picture's size in pixels.
     virtual TSize PictureSize() const = 0;
 
@@ -58,7 +69,7 @@ public:
 class TWorldProjection : public TMapProjection {
 public:
     TExact Project(double longitude, double latitude) const override;
-    TGeoRect ToGeographic(const TPixelRect& pixels) const override;
+    TGeoArea ToGeographic(const TPixelRect& pixels) const override;
     TSize PictureSize() const override { return {646, 400}; }
 };
 
@@ -66,6 +77,7 @@ public:
 class TEuropeProjection : public TMapProjection {
 public:
     TExact Project(double longitude, double latitude) const override;
-    TGeoRect ToGeographic(const TPixelRect& pixels) const override;
+    TGeoArea ToGeographic(const TPixelRect& pixels) const override;
+    TExact ShownAt(TGeoPoint point) const override;
     TSize PictureSize() const override { return {640, 420}; }
 };

@@ -1,5 +1,7 @@
 #include "app/commands.h"
+#include "convert/converter_manager.h"
 #include "frame_fixture.h"
+#include "support/recording_log.h"
 
 #include <QMenu>
 #include <QTest>
@@ -19,6 +21,12 @@ protected:
         QTest::mousePress(Client, Qt::LeftButton, {}, from);
         QTest::mouseMove(Client, to);
         QTest::mouseRelease(Client, Qt::LeftButton, {}, to);
+    }
+    // A move that Qt reports with no button held, as after a release the map did not see.
+    void MoveWithoutButton(QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, to, Client->mapToGlobal(to), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(Client, &move);
     }
     Strings Shown() const {
         Strings names;
@@ -102,23 +110,21 @@ TEST_F(MapSelectionTest, ReversedDragsFindTheSameStations) {
     EXPECT_FALSE(Frame->Action(CmLastSelection)->isEnabled()); // nothing was confirmed
 }
 
-// Stations on the western (x = right) or northern (y = bottom) edge belong to the next area.
+// Stations on the western (x = right) or northern (y = bottom) edge belong to the next area. The
+// world map's Greenwich meridian and equator lie exactly on pixels.
 TEST_F(MapSelectionTest, TheWesternAndNorthernEdgesAreNotPartOfTheArea) {
-    const TPixelRect pixels{250, 80, 330, 140};
-    const TGeoRect area = Map().Projection().ToGeographic(pixels);
-    const int x = (area.Left + area.Right) / 2;
-    const int y = (area.Top + area.Bottom) / 2;
-    AddStation("Ost", area.Left, y);
-    AddStation("West", area.Right, y);
-    AddStation("Sued", x, area.Top);
-    AddStation("Nord", x, area.Bottom);
-    EXPECT_EQ(Found(pixels), (Strings{"Ost", "Sued"}));
+    AddStation("Ost", 0, 10);
+    AddStation("Sued", 10, 0);
+    AddStation("West", 0, -10);
+    AddStation("Nord", -10, 0);
+    EXPECT_EQ(Found({273, 180, 313, 220}), (Strings{"Ost", "Sued"}));
+    EXPECT_TRUE(Found({313, 220, 353, 260}).empty());
 }
 
 TEST_F(MapSelectionTest, AreasNearThePolesReachThem) {
-    AddStation("Nordpol", 0, 89);
-    AddStation("Suedpol", 0, -89);
-    // The rows of the world map end at 80°N and near 66°S.
+    AddStation("Nordpol", 0, 90);
+    AddStation("Suedpol", 0, -90);
+    // The rows of the world map end at 80°N and near 71°S.
     const TPixelRect north{300, 0, 330, 30};
     ASSERT_GT(Map().Projection().ToGeographic(north).Bottom, 79);
     EXPECT_EQ(Found(north), Strings{"Nordpol"});
@@ -141,6 +147,95 @@ TEST_F(MapSelectionTest, TheStatusBarShowsTheCornersWhileDragging) {
     QTest::mouseRelease(Client, Qt::LeftButton, {}, QPoint(300, 215));
     EXPECT_TRUE(Frame->statusBar()->currentMessage().isEmpty());
     EXPECT_FALSE(Client->RubberBand());
+}
+
+// Boxes from just larger than a marker to several times its size, centred on the marker of any
+// station of the starter database, find that station on both maps.
+TEST_F(MapSelectionTest, ABoxAroundAMarkerFindsItsStation) {
+    TRecordingLog log;
+    for (const TDiagramData& station : ConverterManager::Instance()
+                                           .Find("CSV (durch Semikola getrennte Liste)")
+                                           ->Import(PELVANOR_STATIONS_CSV, log))
+        Database.Add(station, false);
+    ASSERT_GT(Database.Count(), 90);
+    // The first box that misses a station, for each station missed.
+    Strings missed;
+    for (int map = 0; map < 2; ++map, Client->ToggleMap())
+        for (int index = 0; index < Database.Count(); ++index) {
+            const TDiagramData& station = Database.RecordAt(index);
+            if (!Client->WorldMapShown() && !InEuropeArea(GeoPointOf(station.Coords())))
+                continue;
+            const std::string& name = station.Place().Name();
+            const QPoint at = PixelOf(name);
+            for (int size = 6; size <= 24; ++size) {
+                const int left = at.x() - size / 2;
+                const int top = at.y() - size / 2;
+                const Strings found = Found({left, top, left + size, top + size});
+                if (std::find(found.begin(), found.end(), name) == found.end()) {
+                    missed.push_back((Client->WorldMapShown() ? "Welt: " : "Europa: ") + name +
+                                     ", " + std::to_string(size));
+                    break;
+                }
+            }
+        }
+    EXPECT_EQ(missed, Strings{});
+}
+
+// However the map loses the mouse while a rectangle is dragged, the rectangle and its text go,
+// and nothing is selected.
+TEST_F(MapSelectionTest, LosingTheMouseEndsADragWithoutASelection) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    Frame->UpdateCommands();
+    Frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+    const QPoint from(300, 215);
+    const QPoint to(340, 240);
+    QWidget otherWindow;
+    const std::pair<const char*, std::function<void()>> losses[] = {
+        {"a search by Strg+S, the button released in its dialog",
+         [&] {
+             Ui.Steps.push_back([](QDialog& search) {
+                 search.setWindowModality(Qt::ApplicationModal);
+                 search.show();
+                 QTest::mouseRelease(&search, Qt::LeftButton);
+                 return static_cast<int>(QDialog::Rejected);
+             });
+             QTest::keyClick(Frame.get(), Qt::Key_S, Qt::ControlModifier);
+             ASSERT_EQ(Ui.Shown, Strings{"Dialog: Suche Station..."});
+             Ui.Shown.clear();
+         }},
+        {"another window",
+         [&] {
+             otherWindow.show();
+             otherWindow.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&otherWindow));
+             otherWindow.hide();
+             Frame->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+         }},
+        {"Escape",
+         [&] {
+             QTest::keyClick(Frame.get(), Qt::Key_Escape);
+         }},
+        {"a button gone up elsewhere",
+         [&] {
+             MoveWithoutButton(to);
+         }},
+    };
+    for (const auto& [loss, lose] : losses) {
+        SCOPED_TRACE(loss);
+        QTest::mousePress(Client, Qt::LeftButton, {}, from);
+        QTest::mouseMove(Client, to);
+        ASSERT_TRUE(Client->RubberBand());
+        lose();
+        EXPECT_FALSE(Client->RubberBand());
+        EXPECT_TRUE(Frame->statusBar()->currentMessage().isEmpty());
+        // Moves and a late release do nothing more.
+        MoveWithoutButton(from);
+        QTest::mouseRelease(Client, Qt::LeftButton, {}, to);
+        EXPECT_FALSE(Client->RubberBand());
+        EXPECT_EQ(Ui.Shown, Strings{});
+    }
 }
 
 TEST_F(MapSelectionTest, TheContextMenuComesOnRightButtonUpAndOnShiftFTen) {

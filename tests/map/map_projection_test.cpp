@@ -1,5 +1,6 @@
 #include "map/map_projection.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,15 +39,15 @@ TEST(WorldProjectionTest, GreenwichEquatorAndPoles) {
 
 TEST(WorldProjectionTest, PixelRectangleToDegrees) {
     const TWorldProjection world;
-    const TGeoRect equator = world.ToGeographic({313, 220, 313, 220});
-    EXPECT_EQ(equator, (TGeoRect{0, 0, 0, 0}));
-    // The left edge uses 1/254 and the right edge 1/264.
-    const TGeoRect rect = world.ToGeographic({300, 100, 350, 150});
-    EXPECT_EQ(rect.Left, -22); // (313 - 350) / 264 * 155 = -21.7
-    EXPECT_EQ(rect.Right, 8);  // (313 - 300) / 254 * 155 = 7.9
-    // Row 100 lies at 56°N and row 150 at 35°N; the rectangle is normalised.
-    EXPECT_EQ(rect.Top, 35);
-    EXPECT_EQ(rect.Bottom, 56);
+    // Both edges use 155/264; the rectangle is normalised.
+    const TGeoArea rect = world.ToGeographic({300, 100, 350, 150});
+    EXPECT_DOUBLE_EQ(rect.Left, -37 * 155.0 / 264);
+    EXPECT_DOUBLE_EQ(rect.Right, 13 * 155.0 / 264);
+    EXPECT_NEAR(rect.Top, 37.891, 0.001);
+    EXPECT_NEAR(rect.Bottom, 55.767, 0.001);
+    // The rows end at 80°N and near 71°S.
+    EXPECT_NEAR(world.ToGeographic({0, 0, 0, 0}).Top, 80.0, 1e-9);
+    EXPECT_NEAR(world.ToGeographic({0, 399, 0, 399}).Top, -71.298, 0.001);
 }
 
 TEST(EuropeProjectionTest, BandsAndTheNorwegianShift) {
@@ -65,10 +66,52 @@ TEST(EuropeProjectionTest, BandsAndTheNorwegianShift) {
 
 TEST(EuropeProjectionTest, PixelRectangleToDegrees) {
     const TEuropeProjection europe;
-    EXPECT_EQ(europe.ToGeographic({3, 326, 3, 326}), (TGeoRect{34, 45, 34, 45}));
-    const TGeoRect rect = europe.ToGeographic({286, 155, 336, 416});
-    EXPECT_EQ(rect, (TGeoRect{-6, 35, 0, 60}));
-    EXPECT_EQ(europe.ToGeographic({0, 0, 0, 0}).Top, 71);
+    const TGeoArea rect = europe.ToGeographic({286, 152, 336, 416});
+    EXPECT_NEAR(rect.Left, -5.96, 1e-12); // a third of a pixel west of 6°E
+    EXPECT_NEAR(rect.Right, 0.04, 1e-12);
+    EXPECT_EQ(rect.Top, 35.0);
+    EXPECT_EQ(rect.Bottom, 60.0);
+}
+
+// Project of the inverse gives every pixel back, so that the areas fit the markers; the rows
+// that no latitude reaches aside.
+void ExpectInverseUndoesProjection(const TMapProjection& projection,
+                                   std::initializer_list<int> unreachedRows = {}) {
+    for (int row = 0; row < projection.PictureSize().Height; ++row) {
+        if (std::find(unreachedRows.begin(), unreachedRows.end(), row) != unreachedRows.end())
+            continue;
+        const TGeoArea area = projection.ToGeographic({0, row, 0, row});
+        EXPECT_NEAR(projection.Project(10, area.Top).Y, row, 1e-9) << "row " << row;
+    }
+    for (int column = 0; column < projection.PictureSize().Width; ++column) {
+        const TGeoArea area = projection.ToGeographic({column, 0, column, 0});
+        EXPECT_NEAR(projection.Project(area.Left, 45).X, column, 1e-9) << "column " << column;
+    }
+}
+
+TEST(WorldProjectionTest, TheInverseUndoesTheProjection) {
+    ExpectInverseUndoesProjection(TWorldProjection());
+}
+
+TEST(EuropeProjectionTest, TheInverseUndoesTheProjection) {
+    const TEuropeProjection europe;
+    ExpectInverseUndoesProjection(europe, {153, 154, 155});
+    // The picture jumps from just south of 60° at row 155 to 60° at row 152.
+    for (const int row : {153, 154, 155})
+        EXPECT_EQ(europe.ToGeographic({0, row, 0, row}).Top, 60.0);
+    EXPECT_NEAR(europe.ToGeographic({0, 156, 0, 156}).Top, 59.9, 0.1);
+}
+
+// Norway's west coast lies 8 pixels east of the formula, where its markers meet those of 6°E: a
+// box around them holds both.
+TEST(EuropeProjectionTest, AreasFollowTheNorwegianShift) {
+    const TEuropeProjection europe;
+    for (const TGeoPoint station : {TGeoPoint{-5, 60}, TGeoPoint{-6, 60}}) {
+        const TPoint at = europe.ToPixel(station);
+        const TGeoArea area = europe.ToGeographic({at.X - 3, at.Y - 3, at.X + 3, at.Y + 3});
+        const TMapProjection::TExact shown = europe.ShownAt(station);
+        EXPECT_TRUE(area.Contains(shown.X, shown.Y)) << station.X;
+    }
 }
 
 } // namespace
