@@ -38,11 +38,7 @@ const TPlacementCase PlacementCases[] = {
 TEST(PlaceBelowTest, BelowOrAboveCentredAndInsideTheWorkArea) {
     for (const TPlacementCase& test : PlacementCases) {
         SCOPED_TRACE(test.What);
-        const QPoint place = PlaceBelow(test.Counters, test.Outer, test.WorkArea, 8);
-        EXPECT_EQ(place, test.Expected);
-        EXPECT_TRUE(test.WorkArea.contains(QRect(place, test.Outer)) ||
-                    test.Outer.height() > test.WorkArea.height() ||
-                    test.Outer.width() > test.WorkArea.width());
+        EXPECT_EQ(PlaceBelow(test.Counters, test.Outer, test.WorkArea, 8), test.Expected);
     }
 }
 
