@@ -10,6 +10,22 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
+
+namespace {
+
+// Lines as wide as the list: a long name is cut with "…" at its edge instead of being scrolled
+// sideways, as a scroll bar below the stations would shift them against their positions.
+class TListWideLines : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {0, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+} // namespace
 
 TDbUISearch::TDbUIListDialog::TDbUIListDialog(const TDatabaseMgr& database, QWidget* parent,
                                               bool multiSelect)
@@ -24,10 +40,17 @@ TDbUISearch::TDbUIListDialog::TDbUIListDialog(const TDatabaseMgr& database, QWid
     Stations->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                            : QAbstractItemView::SingleSelection);
     Stations->setUniformItemSizes(true);
+    Stations->setItemDelegate(new TListWideLines(Stations));
     Positions = new QListWidget;
     Positions->setObjectName(QStringLiteral("4203"));
     Positions->setUniformItemSizes(true);
+    // Inert (no focus, no selection of its own), yet as readable as the station list: the grey
+    // of a disabled list is for what cannot be used now, not for what only goes along.
     Positions->setEnabled(false);
+    QPalette readable = Positions->palette();
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::Base})
+        readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
+    Positions->setPalette(readable);
     Positions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Positions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Both lists scroll by whole lines, and the positions go where the stations go.
@@ -61,7 +84,10 @@ TDbUISearch::TDbUIListDialog::TDbUIListDialog(const TDatabaseMgr& database, QWid
 
 void TDbUISearch::TDbUIListDialog::Add(int recordIndex) {
     const TDiagramData& station = Database.RecordAt(recordIndex);
-    Stations->addItem(ToQString(station.Place().Name()));
+    const QString name = ToQString(station.Place().Name());
+    // The tooltip shows all of a long name, never read as markup.
+    auto* line = new QListWidgetItem(name, Stations);
+    line->setToolTip(Qt::convertFromPlainText(name, Qt::WhiteSpaceNormal));
     Positions->addItem(ToQString(station.PositionText()));
     ListData.push_back(recordIndex);
     if (ListData.size() == 1)

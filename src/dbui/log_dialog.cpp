@@ -1,14 +1,35 @@
 #include "dbui/log_dialog.h"
 
 #include "dbui/dialog_frame.h"
+#include "dbui/dialog_placement.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace DbUI {
+
+namespace {
+
+// A refused station of an import, with a name of the longer kind.
+const QString TypicalLine = QStringLiteral("Fehler: Station Nakhon Si Thammarat/Thailand: "
+                                           "Datenbank: Temperatur für Monat Juli außerhalb des "
+                                           "gültigen Bereichs: 61.0");
+
+// How wide the field must be to show this line without scrolling sideways.
+int TextWidth(const QPlainTextEdit& field, const QString& line) {
+    const int margins = static_cast<int>(std::ceil(2 * field.document()->documentMargin()));
+    return field.fontMetrics().horizontalAdvance(line) + margins + field.cursorWidth() +
+           2 * field.frameWidth() + field.verticalScrollBar()->sizeHint().width();
+}
+
+} // namespace
 
 TLogDialog::TLogDialog(QWidget* parent) : QDialog(parent, DialogFrame) {
     setWindowTitle(QStringLiteral("Meldungen"));
@@ -33,13 +54,22 @@ TLogDialog::TLogDialog(QWidget* parent) : QDialog(parent, DialogFrame) {
     layout->addWidget(Lines);
     layout->addLayout(buttonRow);
 
-    // The list 220 by 99 and the button 50 dialog units wide, in the dialog's font.
+    // The list at least 220 by 99 and the button 50 dialog units wide, in the dialog's font.
     const QFontMetrics metrics = fontMetrics();
     const auto across = [&metrics](int units) {
         return units * metrics.averageCharWidth() / 4;
     };
     Lines->setMinimumSize(across(220), 99 * metrics.height() / 8);
     Ok->setMinimumWidth(across(50));
+
+    // The user may make it larger for long lines; it starts wide enough for a typical one.
+    setSizeGripEnabled(true);
+    const QMargins around = layout->contentsMargins();
+    const QMargins frame = FrameMargins(*this);
+    const int wanted = around.left() + TextWidth(*Lines, TypicalLine) + around.right();
+    const int room = (parent ? parent : this)->screen()->availableGeometry().width() -
+                     frame.left() - frame.right();
+    resize(std::min(wanted, room), sizeHint().height());
 }
 
 void TLogDialog::AppendLine(const QString& line) {

@@ -2,6 +2,7 @@
 
 #include "app/user_interface.h"
 #include "dbui/dialog_frame.h"
+#include "dbui/dialog_placement.h"
 #include "render/qt_text.h"
 
 #include <QCoreApplication>
@@ -13,8 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace DbUI {
 
@@ -37,12 +38,26 @@ QLabel* ValueLabel(int id, const std::string& windows1252) {
     return label;
 }
 
+// A long name is shortened in the middle, where the start and the country stay readable; the
+// whole name is then in the tooltip.
+QLabel* NameLabel(int id, const std::string& windows1252, int width) {
+    auto* label = ValueLabel(id, windows1252);
+    const QString name = label->text();
+    const QString shown = label->fontMetrics().elidedText(name, Qt::ElideMiddle, width);
+    if (shown != name) {
+        label->setText(shown);
+        // A tooltip would read markup too.
+        label->setToolTip(Qt::convertFromPlainText(name, Qt::WhiteSpaceNormal));
+    }
+    label->setMinimumWidth(width);
+    return label;
+}
+
 QGroupBox* StationGroup(const QString& title, int nameId, int positionId,
-                        const TDiagramData& station, int minimumWidth) {
+                        const TDiagramData& station, int nameWidth) {
     auto* group = new QGroupBox(title);
     auto* layout = new QFormLayout(group);
-    auto* name = ValueLabel(nameId, station.Place().Name());
-    name->setMinimumWidth(minimumWidth);
+    auto* name = NameLabel(nameId, station.Place().Name(), nameWidth);
     layout->addRow(QStringLiteral("Name:"), name);
     layout->addRow(QStringLiteral("Position:"), ValueLabel(positionId, station.PositionText()));
     return group;
@@ -140,19 +155,15 @@ GUIMergeHandler::GUIMergeHandler(QWidget* parent, TUserInterface& ui)
 GUIMergeHandler::~GUIMergeHandler() = default;
 
 // The question stands below the counters (above them near the bottom of the screen), so that
-// both can be read.
+// both can be read. The first question comes so soon after the counters that the window manager
+// may not have framed them yet: then their frame is taken to be that of the main window.
 void GUIMergeHandler::PlaceBelowTheCounters(QDialog& query) const {
-    const QRect counters = InfoDialog->frameGeometry();
-    const int decoration = counters.height() - InfoDialog->height();
-    const QSize size = query.sizeHint() + QSize(0, decoration);
-    const QRect screen = InfoDialog->screen()->availableGeometry();
+    const QMargins frame = FrameMargins(*InfoDialog);
+    const QPoint place =
+        PlaceBelow(InfoDialog->geometry().marginsAdded(frame), query.sizeHint().grownBy(frame),
+                   InfoDialog->screen()->availableGeometry(), 8);
     // A dialog not shown yet is placed by its contents, below its caption.
-    int top = counters.bottom() + 9 + decoration;
-    if (top + size.height() > screen.bottom())
-        top = std::max(screen.top(), counters.top() - 8 - size.height());
-    const int left = std::clamp(counters.center().x() - size.width() / 2, screen.left(),
-                                std::max(screen.left(), screen.right() - size.width()));
-    query.move(left, top);
+    query.move(place + QPoint(frame.left(), frame.top()));
 }
 
 TCountingMergeHandler::TAnswer GUIMergeHandler::Ask(const TDiagramData& existing,

@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -82,6 +84,39 @@ TEST(LogDialogTest, LinesGoToTheEndAndOnlyTheFinishedLogCloses) {
     dialog.Finish();
     ok->click();
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// The log starts wide enough for a typical error line, but never wider than the screen, and the
+// user may make it larger.
+TEST(LogDialogTest, StartsWideEnoughForATypicalLineWithinTheScreenAndCanBeResized) {
+    const QString typical = QString::fromUtf8(
+        "Fehler: Station Nakhon Si Thammarat/Thailand: Datenbank: Temperatur für Monat Juli "
+        "außerhalb des gültigen Bereichs: 61.0");
+    const QFont usual = QApplication::font();
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget frame;
+    frame.show();
+    for (const int pixels : {10, 20}) {
+        SCOPED_TRACE(pixels);
+        QFont font = usual;
+        font.setPixelSize(pixels);
+        QApplication::setFont(font);
+        DbUI::TLogDialog dialog(&frame);
+        dialog.show();
+        dialog.AppendLine(typical);
+        auto* lines = ControlOf<QPlainTextEdit>(dialog, 4901);
+        const bool fits = lines->horizontalScrollBar()->maximum() == 0;
+        EXPECT_TRUE(fits || dialog.frameGeometry().width() == workArea.width());
+        EXPECT_LE(dialog.frameGeometry().width(), workArea.width());
+        EXPECT_EQ(fits, pixels == 10);
+
+        EXPECT_TRUE(dialog.isSizeGripEnabled());
+        const int width = lines->width();
+        dialog.resize(dialog.size() + QSize(120, 80));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(lines->width(), width + 120);
+    }
+    QApplication::setFont(usual);
 }
 
 TEST(LogDialogTest, WaitForCloseRunsUntilOk) {

@@ -1,4 +1,5 @@
 #include "database/database_mgr.h"
+#include "dbui/dialog_placement.h"
 #include "dbui/merge_dialogs.h"
 #include "model/windows1252.h"
 #include "support/scripted_user_interface.h"
@@ -7,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -192,6 +195,59 @@ TEST(MergeQueryDialogTest, SixButtonsInOrderAddOnlyForDifferentNames) {
     ControlOf<QPushButton>(dialog, TQuery::Add)->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(ControlOf<QPushButton>(dialog, TQuery::Ignore)->isDefault());
+}
+
+// The question stands below the counters and inside the screen.
+TEST_F(MergeDialogTest, TheQuestionStandsBelowTheCounters) {
+    Fill({Berlin});
+    Ui.Steps.push_back([](QDialog& dialog) {
+        const QWidget& status = *dialog.parentWidget();
+        // Not shown yet, the question stands where its contents will be.
+        const QMargins frame = FrameMargins(dialog);
+        const QRect question(dialog.pos() - QPoint(frame.left(), frame.top()),
+                             dialog.sizeHint().grownBy(frame));
+        EXPECT_GT(question.top(), status.frameGeometry().bottom());
+        EXPECT_TRUE(status.screen()->availableGeometry().contains(question));
+        return QDialog::Rejected;
+    });
+    EXPECT_EQ(Merge({BerlinChanged}), "0 0 0 1");
+}
+
+// A long name is shortened in the middle to the width a name always had and is whole in its
+// tooltip, so that the question with its buttons fits a small screen.
+TEST(MergeQueryDialogTest, LongNamesAreShortenedInTheMiddleAndWholeInTheTooltip) {
+    std::string longName = "Berlin-";
+    for (int part = 0; part < 400; ++part)
+        longName += "Ortsteil-<b>";
+    longName += "Ende/Deutschland";
+    const TDiagramData longBerlin = Station(longName.c_str(), AtBerlin, 34);
+    const auto plain = [](const QString& toolTip) {
+        return QTextDocumentFragment::fromHtml(toolTip).toPlainText().toStdString();
+    };
+    TQuery shortNames(nullptr, Berlin, Tegel);
+    shortNames.show();
+    for (const auto& [existing, incoming] :
+         {std::pair{Berlin, longBerlin}, {longBerlin, Berlin}, {longBerlin, longBerlin}}) {
+        TQuery dialog(nullptr, existing, incoming);
+        dialog.show();
+        for (const auto& [id, station] : {std::pair{4501, &existing}, {4503, &incoming}}) {
+            const std::string name = station->Place().Name();
+            auto* label = ControlOf<QLabel>(dialog, id);
+            if (name == longName) {
+                EXPECT_TRUE(label->text().startsWith("Berlin-Orts"));
+                EXPECT_TRUE(label->text().endsWith("/Deutschland"));
+                EXPECT_TRUE(label->text().contains(QChar(0x2026)));
+                EXPECT_EQ(plain(label->toolTip()), name);
+            } else {
+                EXPECT_EQ(label->text().toStdString(), name);
+                EXPECT_TRUE(label->toolTip().isEmpty());
+            }
+        }
+        // As large as with short names, which fits the smallest screen.
+        EXPECT_EQ(dialog.size(), shortNames.size());
+        EXPECT_LE(dialog.width(), 1024 - 40);
+        EXPECT_LE(dialog.height(), 768 - 100);
+    }
 }
 
 TEST(UpdaterTest, WorksOffWaitingEventsWhenItEnds) {

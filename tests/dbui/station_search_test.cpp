@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextDocumentFragment>
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,6 +152,68 @@ TEST_F(StationSearchTest, ListDialogCountsPreselectsAndScrollsBothListsTogether)
     EXPECT_GT(stations->verticalScrollBar()->value(), 40);
     EXPECT_EQ(positions->verticalScrollBar()->value(), stations->verticalScrollBar()->value());
     EXPECT_EQ(stations->indexAt(QPoint(2, 2)).row(), positions->indexAt(QPoint(2, 2)).row());
+}
+
+// A list dialog with these stations, shown.
+class ListDialogTest : public testing::Test {
+protected:
+    void Show(const std::vector<std::string>& names) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            TDiagramData station;
+            station.SetPlace(TDiagramData::TPlace(names[i]));
+            station.SetAltitude(TDiagramData::TAltitude(static_cast<int>(i)));
+            Database.Add(station, false);
+        }
+        for (int i = 0; i < Database.Count(); ++i)
+            Dialog.Add(i);
+        Dialog.show();
+    }
+
+    TDatabaseMgr Database{"", false, false};
+    TDbUISearch::TDbUIListDialog Dialog{Database, nullptr, true};
+    QListWidget* Stations = ControlOf<QListWidget>(Dialog, 4202);
+    QListWidget* Positions = ControlOf<QListWidget>(Dialog, 4203);
+};
+
+// Long names are cut at the list's edge rather than scrolled sideways, so that every name stays
+// beside its position down to the last line; the tooltip shows the whole name, not as markup.
+TEST_F(ListDialogTest, LongNamesAreCutAndWholeInTheirTooltips) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 60; ++i) {
+        std::string name = "Ort " + std::to_string(1000 + i) + " <b>";
+        for (int word = 0; word < 30; ++word)
+            name += " mit vielen Worten";
+        names.push_back(name + "</b>/Testland");
+    }
+    names.push_back("Köln/Deutschland"_cp1252);
+    Show(names);
+
+    Stations->setCurrentRow(Stations->count() - 1);
+    EXPECT_FALSE(Stations->horizontalScrollBar()->isVisible());
+    EXPECT_LE(Stations->visualItemRect(Stations->item(0)).width(), Stations->viewport()->width());
+    EXPECT_EQ(Stations->indexAt(QPoint(2, 2)).row(), Positions->indexAt(QPoint(2, 2)).row());
+    for (int line = 0; line < Stations->count(); ++line) {
+        const QListWidgetItem* item = Stations->item(line);
+        EXPECT_EQ(QTextDocumentFragment::fromHtml(item->toolTip()).toPlainText(), item->text());
+    }
+}
+
+// The positions go along with the stations and take no input, yet read as well as the names.
+TEST_F(ListDialogTest, PositionsAreInertButInTheNormalTextColour) {
+    Show({"Berlin/Deutschland", "Bern/Schweiz"});
+    EXPECT_FALSE(Positions->isEnabled());
+    const QPalette normal = Stations->palette();
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::Base})
+        EXPECT_EQ(Positions->palette().color(QPalette::Disabled, role),
+                  normal.color(QPalette::Active, role));
+
+    // And so it is drawn: the darkest point of the list is as dark as the normal text.
+    const QImage drawn = Positions->viewport()->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+    EXPECT_LT(std::abs(darkest - qGray(normal.color(QPalette::Active, QPalette::Text).rgb())), 48);
 }
 
 } // namespace
