@@ -1,6 +1,7 @@
 #include "convert/converter_manager.h"
 
 #include "convert/default_converter_log.h"
+#include "convert/input_file.h"
 #include "model/windows1252.h"
 
 #include <algorithm>
@@ -127,7 +128,10 @@ std::vector<TDiagramData> ConverterManager::ImportFile(ConverterUi& ui,
                                                        const std::string& fileName) const {
     const Converter* filter = FindImportConverter(fileName);
     if (!filter) {
-        ui.ShowError("Kein Importfilter für Datenquelle verfügbar!"_cp1252);
+        // A file that cannot be read is not claimed by any filter, but that is not its fault.
+        const TInputFile file(fileName);
+        ui.ShowError(file.Failed() ? file.Failure()
+                                   : "Kein Importfilter für Datenquelle verfügbar!"_cp1252);
         return {};
     }
     DefaultConverterLog log(ui.OpenLogWindow(), "Import");

@@ -1,6 +1,7 @@
 #include "convert/csv_converter.h"
 
 #include "convert/converter_manager.h"
+#include "convert/field_values.h"
 #include "convert/file_names.h"
 #include "convert/station_names.h"
 #include "convert/text_lines.h"
@@ -41,7 +42,7 @@ std::string Name(const TRecord& r, char) {
 }
 void SetName(TRecord& r, std::string_view text) {
     ChangeComponent(r, r.Place(), &TRecord::SetPlace,
-                    [&](TRecord::TPlace& place) { place.SetName(std::string(text)); });
+                    [&](TRecord::TPlace& place) { place.SetName(FieldValues::Name(text)); });
 }
 
 // One of the four numbers of the position.
@@ -49,9 +50,8 @@ template <Math::Whole (TRecord::TCoords::*Get)() const, void (TRecord::TCoords::
 struct TCoordinate {
     static std::string Getter(const TRecord& r, char) { return (r.Coords().*Get)().Text(); }
     static void Setter(TRecord& r, std::string_view text) {
-        ChangeComponent(r, r.Coords(), &TRecord::SetCoords, [&](TRecord::TCoords& coords) {
-            (coords.*Set)(Math::Whole::FromText(text));
-        });
+        ChangeComponent(r, r.Coords(), &TRecord::SetCoords,
+                        [&](TRecord::TCoords& coords) { (coords.*Set)(FieldValues::Whole(text)); });
     }
 };
 
@@ -75,7 +75,7 @@ std::string Altitude(const TRecord& r, char) {
     return r.Altitude().Value().Text();
 }
 void SetAltitude(TRecord& r, std::string_view text) {
-    r.SetAltitude(TRecord::TAltitude(Math::Whole::FromText(text)));
+    r.SetAltitude(TRecord::TAltitude(FieldValues::Whole(text)));
 }
 
 template <int Month>
@@ -84,7 +84,7 @@ struct TTemperature {
     static void Setter(TRecord& r, std::string_view text) {
         ChangeComponent(
             r, r.Temperatures(), &TRecord::SetTemperatures,
-            [&](TRecord::TTemperatureData& t) { t.SetMonth(Month, Math::Tenths::FromText(text)); });
+            [&](TRecord::TTemperatureData& t) { t.SetMonth(Month, FieldValues::Tenths(text)); });
     }
 };
 
@@ -92,10 +92,9 @@ template <int Month>
 struct TPrecipitation {
     static std::string Getter(const TRecord& r, char) { return r.Precipitation().MonthText(Month); }
     static void Setter(TRecord& r, std::string_view text) {
-        ChangeComponent(r, r.Precipitation(), &TRecord::SetPrecipitation,
-                        [&](TRecord::TPrecipitationData& p) {
-                            p.SetMonth(Month, Math::Tenths::FromText(text));
-                        });
+        ChangeComponent(
+            r, r.Precipitation(), &TRecord::SetPrecipitation,
+            [&](TRecord::TPrecipitationData& p) { p.SetMonth(Month, FieldValues::Tenths(text)); });
     }
 };
 
@@ -227,19 +226,33 @@ void CSVConverter::Export(const std::string& fileName, ConverterLog& log,
 
 std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
                                                ConverterLog& log) const {
-    const SafeFile::TContents file = SafeFile::ReadAll(fileName);
-    TTextLines lines(file.Bytes);
-    std::string line;
-    if (!lines.Next(line) || line.empty())
-        return {};
+    return TInputFile::ImportStations(fileName, log,
+                                      [&](TInputFile& file, std::vector<TDiagramData>& records) {
+                                          TTextLines lines(file);
+                                          ReadStations(lines, log, records);
+                                      });
+}
 
-    // Each column's setter, looked up once; null for columns that are not read.
+void CSVConverter::ReadStations(TTextLines& lines, ConverterLog& log,
+                                std::vector<TDiagramData>& records) const {
+    std::string line;
+    if (!lines.Next(line))
+        return;
+    if (lines.LastLineTooLong()) {
+        log.Error(lines.TooLongError());
+        return;
+    }
+    if (line.empty())
+        return;
+
+    // Each column's name and setter, looked up once; null for columns that are not read.
     std::vector<std::string_view> fields;
     SplitFields(line, fields);
+    const std::vector<std::string> names(fields.begin(), fields.end());
     std::vector<const Accessor*> columns;
     bool anyKnown = false;
-    for (const std::string_view name : fields) {
-        const auto found = ImportTable.find(std::string(name));
+    for (const std::string& name : names) {
+        const auto found = ImportTable.find(name);
         anyKnown = anyKnown || found != ImportTable.end();
         columns.push_back(found != ImportTable.end() && found->second.Setter ? &found->second
                                                                              : nullptr);
@@ -247,23 +260,31 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
     // Without a single known column the file is something else; nothing is read from it.
     if (!anyKnown) {
         log.Error("Kopfzeile ohne bekannte Spalte");
-        return {};
+        return;
     }
 
-    std::vector<TDiagramData> records;
     while (lines.Next(line)) {
+        if (lines.LastLineTooLong()) {
+            log.Error(lines.TooLongError());
+            continue;
+        }
         if (line.empty())
             continue;
         SplitFields(line, fields);
         TDiagramData record;
+        std::size_t column = 0;
         try {
-            for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i)
-                if (columns[i])
-                    columns[i]->Setter(record, fields[i]);
+            for (; column < std::min(fields.size(), columns.size()); ++column)
+                if (columns[column])
+                    columns[column]->Setter(record, fields[column]);
             // A record without a name, say, would break the database it goes into.
             record.Validate();
         } catch (const TDiagramData::TXBase& error) {
             log.Error("Station " + record.Place().Name() + ": " + error.what());
+            continue;
+        } catch (const FieldValues::TXInvalidField& error) {
+            log.Error("Station " + record.Place().Name() + ": Spalte " + names[column] + ": " +
+                      error.what());
             continue;
         }
         if (lines.LastLineLostCharacters()) {
@@ -273,5 +294,4 @@ std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,
         records.push_back(std::move(record));
         log.Accepted();
     }
-    return records;
 }

@@ -6,13 +6,16 @@
 #include <map>
 #include <string>
 
+class TTextLines;
+
 // Semicolon-separated text with a header line of column names, one station a line: every value
 // of a record including the derived ones. Import takes columns by name (German or English), in
 // any order, missing or extra.
 class CSVConverter : public Converter {
 public:
     // Reads (getter) and sets (setter) one value of a record as text. The setter throws the
-    // record's exception for a value the record refuses; derived values have no setter.
+    // record's exception for a value the record refuses, and FieldValues::TXInvalidField for a
+    // field that holds no value of its kind; derived values have no setter.
     struct Accessor {
         std::string (*Getter)(const TDiagramData& record, char separator);
         void (*Setter)(TDiagramData& record, std::string_view text);
@@ -39,6 +42,9 @@ public:
                 const std::vector<TDiagramData>& records) const override;
 
 private:
+    void ReadStations(TTextLines& lines, ConverterLog& log,
+                      std::vector<TDiagramData>& records) const;
+
     std::map<std::string, Accessor> ImportTable;
     std::map<ExportKey, Accessor> ExportTable;
 };

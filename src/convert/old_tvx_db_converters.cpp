@@ -3,9 +3,10 @@
 #include "convert/code_page_850.h"
 #include "convert/converter_manager.h"
 #include "convert/file_names.h"
+#include "convert/input_file.h"
 #include "convert/station_names.h"
 #include "database/database_mgr.h"
-#include "database/safe_file.h"
+#include "database/object_stream_reader.h"
 #include "kestrel/real_img.h"
 #include "model/windows1252.h"
 
@@ -30,16 +31,39 @@ struct TRecordLayout {
 constexpr TRecordLayout Ver1Layout{147, false, 43, 121};
 constexpr TRecordLayout Ver2Layout{153, true, 49, 127};
 
-bool IsOldDatabase(const std::string& fileName, std::initializer_list<std::string_view> names) {
-    try {
-        TDatabaseMgr::ReadOnly(fileName);
-        return false; // a current database, which these filters never claim
-    } catch (const std::exception&) {
-    }
+// Whether the file begins as the program's own database does, in any stream version.
+bool BeginsWithDatabaseSignature(std::string_view head) {
+    TObjectReader in(head);
+    return in.ReadCString() == TDatabaseMgr::Signature;
+}
+
+// Whether the first record's length bytes fit the layout: a name of 1 to 27 characters, and
+// none of the other short strings longer than its room.
+bool FirstRecordFits(std::string_view record, const TRecordLayout& layout) {
+    const auto length = [&](std::size_t offset) {
+        return static_cast<unsigned char>(record[offset]);
+    };
+    const bool textsFit =
+        length(0) >= 1 && length(0) <= 27 && length(28) <= 4 && length(33) <= 4 && length(38) <= 4;
+    return textsFit && (!layout.HasMinutes || (length(43) <= 2 && length(46) <= 2));
+}
+
+// These files carry no signature: besides its name, a file must be a whole number of records
+// whose first one looks like one, and no current database (a cut-off copy of one included).
+bool IsOldDatabase(const std::string& fileName, std::initializer_list<std::string_view> names,
+                   const TRecordLayout& layout) {
     const std::string baseName = FileNames::BaseName(fileName);
-    return std::any_of(names.begin(), names.end(), [&baseName](std::string_view name) {
+    const bool named = std::any_of(names.begin(), names.end(), [&baseName](std::string_view name) {
         return FileNames::EqualIgnoringCase(baseName, name);
     });
+    if (!named)
+        return false;
+    TInputFile file(fileName);
+    if (file.Size() == 0 || file.Size() % layout.RecordSize != 0)
+        return false;
+    std::string head(layout.RecordSize, '\0');
+    return file.Read(head.data(), head.size()) == head.size() &&
+           !BeginsWithDatabaseSignature(head) && FirstRecordFits(head, layout);
 }
 
 // A length byte and `capacity` characters, of which the length says how many count.
@@ -104,26 +128,24 @@ TDiagramData ReadRecord(std::string_view bytes, const TRecordLayout& layout,
     return record;
 }
 
+// Record after record; a trailing part of a record is left unread.
 std::vector<TDiagramData> ImportRecords(const std::string& fileName, ConverterLog& log,
                                         const TRecordLayout& layout) {
-    const SafeFile::TContents file = SafeFile::ReadAll(fileName);
-    std::vector<TDiagramData> records;
-    const std::string_view bytes = file.Bytes;
-    // A trailing part of a record is left unread.
-    for (std::size_t offset = 0; bytes.size() - offset >= layout.RecordSize;
-         offset += layout.RecordSize) {
-        const std::string_view recordBytes = bytes.substr(offset, layout.RecordSize);
-        const std::string storedName = Cp850ToWindows1252(ShortString(recordBytes, 0, 27));
-        const std::string cleanedName = CleanedName(storedName);
-        try {
-            records.push_back(ReadRecord(recordBytes, layout, cleanedName));
-        } catch (const TDiagramData::TXBase& error) {
-            log.Error("Station " + storedName + ": " + error.what());
-            continue;
-        }
-        StationNames::ReportTaken(log, storedName, cleanedName);
-    }
-    return records;
+    return TInputFile::ImportStations(
+        fileName, log, [&](TInputFile& file, std::vector<TDiagramData>& records) {
+            std::string recordBytes(layout.RecordSize, '\0');
+            while (file.Read(recordBytes.data(), recordBytes.size()) == recordBytes.size()) {
+                const std::string storedName = Cp850ToWindows1252(ShortString(recordBytes, 0, 27));
+                const std::string cleanedName = CleanedName(storedName);
+                try {
+                    records.push_back(ReadRecord(recordBytes, layout, cleanedName));
+                } catch (const TDiagramData::TXBase& error) {
+                    log.Error("Station " + storedName + ": " + error.what());
+                    continue;
+                }
+                StationNames::ReportTaken(log, storedName, cleanedName);
+            }
+        });
 }
 
 void RefuseExport(ConverterLog& log) {
@@ -133,7 +155,7 @@ void RefuseExport(ConverterLog& log) {
 } // namespace
 
 bool OldTvxDBVer1Converter::CanImport(const std::string& fileName) const {
-    return IsOldDatabase(fileName, {"PELVANOR", "VENOX2"});
+    return IsOldDatabase(fileName, {"PELVANOR", "VENOX2"}, Ver1Layout);
 }
 
 std::vector<TDiagramData> OldTvxDBVer1Converter::Import(const std::string& fileName,
@@ -147,7 +169,7 @@ void OldTvxDBVer1Converter::Export(const std::string&, ConverterLog& log,
 }
 
 bool OldTvxDBVer2Converter::CanImport(const std::string& fileName) const {
-    return IsOldDatabase(fileName, {"TVX"});
+    return IsOldDatabase(fileName, {"TVX"}, Ver2Layout);
 }
 
 std::vector<TDiagramData> OldTvxDBVer2Converter::Import(const std::string& fileName,

@@ -1,10 +1,16 @@
 #include "convert/table_converter.h"
 
 #include "convert/converter_manager.h"
+#include "convert/field_values.h"
 #include "convert/file_names.h"
 #include "convert/station_names.h"
 #include "convert/text_lines.h"
 #include "database/safe_file.h"
+#include "model/windows1252.h"
+
+#include <optional>
+
+using namespace Windows1252::Literals;
 
 namespace {
 
@@ -46,6 +52,11 @@ public:
 
     bool Good() const { return !Failed; }
     void Clear() { Failed = false; }
+    // Whether nothing but blanks is left, and nothing failed.
+    bool AtEnd() {
+        SkipBlanks();
+        return !Failed && Position == Text.size();
+    }
 
 private:
     void SkipBlanks() {
@@ -70,25 +81,108 @@ Math::Whole Minutes(TLineExtractor& in) {
     return minutes;
 }
 
+bool IsOneOf(char c, std::string_view letters) {
+    return letters.find(c) != std::string_view::npos;
+}
+
 template <typename Series>
 Series WithMonth(Series series, int month, const std::string& text) {
-    series.SetMonth(month, Math::Tenths::FromText(text));
+    series.SetMonth(month, FieldValues::Tenths(text));
     return series;
 }
 
-// Applies line number `line` (1 to 27) of a station block to the record.
-void ApplyLine(TDiagramData& record, int line, const std::string& text) {
-    if (line == 1) {
-        record.SetPlace(TDiagramData::TPlace(text));
-    } else if (line == 2) {
+// What line `number` (1 to 27) of a station block holds, as an error names it.
+std::string LineMeaning(int number) {
+    if (number == 1)
+        return "Name";
+    if (number == 2)
+        return "Koordinaten";
+    if (number == 3)
+        return "Höhe"_cp1252;
+    if (number <= 15)
+        return std::string("Temperatur ") + TDiagramData::MonthName(number - 4);
+    return std::string("Niederschlag ") + TDiagramData::MonthName(number - 16);
+}
+
+// Applies line `number` (1 to 27) of a station block to the record.
+void ApplyLine(TDiagramData& record, int number, const std::string& text) {
+    if (number == 1) {
+        record.SetPlace(TDiagramData::TPlace(FieldValues::Name(text)));
+    } else if (number == 2) {
         record.SetCoords(TableConverter::ReadCoords(text));
-    } else if (line == 3) {
-        record.SetAltitude(TDiagramData::TAltitude(Math::Whole::FromText(text)));
-    } else if (line <= 15) {
-        record.SetTemperatures(WithMonth(record.Temperatures(), line - 4, text));
+    } else if (number == 3) {
+        record.SetAltitude(TDiagramData::TAltitude(FieldValues::Whole(text)));
+    } else if (number <= 15) {
+        record.SetTemperatures(WithMonth(record.Temperatures(), number - 4, text));
     } else {
-        record.SetPrecipitation(WithMonth(record.Precipitation(), line - 16, text));
+        record.SetPrecipitation(WithMonth(record.Precipitation(), number - 16, text));
     }
+}
+
+// The lines of one station's block as the file holds them.
+struct TBlock {
+    std::vector<std::string> Lines;
+    std::size_t FirstLineNumber = 0;
+    // The file ended inside the block.
+    bool CutOff = false;
+    bool LostCharacters = false;
+    std::optional<std::string> TooLongError;
+};
+
+// The next block, after the empty lines before it: 27 lines, or fewer where an empty line or
+// the end of the file ends it. Nothing when no block is left.
+std::optional<TBlock> ReadBlock(TTextLines& lines) {
+    std::string line;
+    bool found = false;
+    while (!found && lines.Next(line))
+        found = !line.empty();
+    if (!found)
+        return std::nullopt;
+    TBlock block;
+    block.FirstLineNumber = lines.LineNumber();
+    for (;;) {
+        block.LostCharacters = block.LostCharacters || lines.LastLineLostCharacters();
+        if (lines.LastLineTooLong() && !block.TooLongError)
+            block.TooLongError = lines.TooLongError();
+        block.Lines.push_back(std::move(line));
+        if (block.Lines.size() == TableConverter::LinesPerStation)
+            return block;
+        if (!lines.Next(line)) {
+            block.CutOff = true;
+            return block;
+        }
+        if (line.empty())
+            return block;
+    }
+}
+
+// The block's station, or the one error that drops it. A value the record refuses ends the
+// whole import with the record's exception.
+std::optional<TDiagramData> StationOf(const TBlock& block, ConverterLog& log) {
+    if (block.TooLongError) {
+        log.Error(*block.TooLongError);
+        return std::nullopt;
+    }
+    TDiagramData record;
+    for (int number = 1; number <= static_cast<int>(block.Lines.size()); ++number) {
+        try {
+            ApplyLine(record, number, block.Lines[static_cast<std::size_t>(number - 1)]);
+        } catch (const FieldValues::TXInvalidField& error) {
+            log.Error("Station " + record.Place().Name() + ": Zeile " +
+                      std::to_string(block.FirstLineNumber + static_cast<std::size_t>(number) - 1) +
+                      " (" + LineMeaning(number) + "): " + error.what());
+            return std::nullopt;
+        }
+    }
+    if (block.CutOff) {
+        log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
+        return std::nullopt;
+    }
+    if (block.LostCharacters) {
+        log.Error(StationNames::LostCharactersError(record.Place().Name()));
+        return std::nullopt;
+    }
+    return record;
 }
 
 std::string Block(const TDiagramData& record, const std::string& writtenName) {
@@ -108,13 +202,18 @@ TDiagramData::TCoords TableConverter::ReadCoords(std::string_view line) {
     TLineExtractor in(line);
     const Math::Whole latitudeDegrees = in.Number();
     in.Character();
+    bool numbersFound = in.Good();
     const Math::Whole latitudeMinutes = Minutes(in);
     const char northOrSouth = in.Character();
     in.Character();
     const Math::Whole longitudeDegrees = in.Number();
     in.Character();
+    numbersFound = numbersFound && in.Good();
     const Math::Whole longitudeMinutes = Minutes(in);
     const char westOrEast = in.Character();
+    if (!numbersFound || !IsOneOf(northOrSouth, "NnSs") || !IsOneOf(westOrEast, "WwEe") ||
+        !in.AtEnd())
+        throw FieldValues::TXInvalidField(FieldValues::Quoted(line) + " ist keine Position");
     return TDiagramData::TCoords(latitudeDegrees, latitudeMinutes, longitudeDegrees,
                                  longitudeMinutes, northOrSouth == 'N' || northOrSouth == 'n',
                                  westOrEast == 'W' || westOrEast == 'w');
@@ -145,42 +244,14 @@ void TableConverter::Export(const std::string& fileName, ConverterLog& log,
 
 std::vector<TDiagramData> TableConverter::Import(const std::string& fileName,
                                                  ConverterLog& log) const {
-    const SafeFile::TContents file = SafeFile::ReadAll(fileName);
-    TTextLines lines(file.Bytes);
-    std::vector<TDiagramData> records;
-    std::string line;
-    for (;;) {
-        // Empty lines between the blocks are passed over.
-        bool found = false;
-        while (!found && lines.Next(line))
-            found = !line.empty();
-        if (!found)
-            break;
-        TDiagramData record;
-        ApplyLine(record, 1, line);
-        bool lostCharacters = lines.LastLineLostCharacters();
-        // An empty line ends a block early; the end of the file inside it drops the record.
-        bool cutOff = false;
-        for (int number = 2; number <= LinesPerStation; ++number) {
-            if (!lines.Next(line)) {
-                cutOff = true;
-                break;
+    return TInputFile::ImportStations(
+        fileName, log, [&](TInputFile& file, std::vector<TDiagramData>& records) {
+            TTextLines lines(file);
+            while (const std::optional<TBlock> block = ReadBlock(lines)) {
+                if (std::optional<TDiagramData> record = StationOf(*block, log)) {
+                    records.push_back(std::move(*record));
+                    log.Accepted();
+                }
             }
-            if (line.empty())
-                break;
-            lostCharacters = lostCharacters || lines.LastLineLostCharacters();
-            ApplyLine(record, number, line);
-        }
-        if (cutOff) {
-            log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
-            continue;
-        }
-        if (lostCharacters) {
-            log.Error(StationNames::LostCharactersError(record.Place().Name()));
-            continue;
-        }
-        records.push_back(std::move(record));
-        log.Accepted();
-    }
-    return records;
+        });
 }

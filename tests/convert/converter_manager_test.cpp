@@ -1,11 +1,13 @@
 #include "convert/converter_manager.h"
 #include "convert/default_converter_log.h"
 #include "database/database_mgr.h"
+#include "support/old_records.h"
 #include "support/recording_log.h"
 #include "support/stream_bytes.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -96,15 +98,17 @@ protected:
     }
     TTempDir Dir;
     const std::string Database = TStreamBytes().Header(0).Bytes;
+    const std::string FirstGeneration = TOldRecord().Bytes(false);
+    const std::string SecondGeneration = TOldRecord().Bytes(true);
 };
 
 TEST_F(ProbingTest, EachFileGoesToItsFilter) {
     EXPECT_EQ(Of(Probe("stationen.CSV", "")), "CSV (durch Semikola getrennte Liste)");
     EXPECT_EQ(Of(Probe("stationen.Tab", "")), "Tabelle");
     EXPECT_EQ(Of(Probe("irgendwas.dat", Database)), "Pelvanor-Datenbank");
-    EXPECT_EQ(Of(Probe("Pelvanor.DAT", "alter Inhalt")), "alte Pelvanor-Datenbank (V1)");
-    EXPECT_EQ(Of(Probe("venox2.dat", "alter Inhalt")), "alte Pelvanor-Datenbank (V1)");
-    EXPECT_EQ(Of(Probe("tvx.dat", "alter Inhalt")), "alte Pelvanor-Datenbank (V2)");
+    EXPECT_EQ(Of(Probe("Pelvanor.DAT", FirstGeneration)), "alte Pelvanor-Datenbank (V1)");
+    EXPECT_EQ(Of(Probe("venox2.dat", FirstGeneration)), "alte Pelvanor-Datenbank (V1)");
+    EXPECT_EQ(Of(Probe("tvx.dat", SecondGeneration)), "alte Pelvanor-Datenbank (V2)");
     // A current database under an old name is still a current database.
     EXPECT_EQ(Of(Probe("tvx.dat", Database)), "Pelvanor-Datenbank");
     EXPECT_EQ(Of(Probe("andere.dat", "kein Format")), "(none)");
@@ -112,6 +116,36 @@ TEST_F(ProbingTest, EachFileGoesToItsFilter) {
     // Probing creates nothing.
     EXPECT_EQ(ConverterManager::Instance().FindImportConverter(Dir.File("fehlt.dat")), nullptr);
     EXPECT_FALSE(std::filesystem::exists(Dir.File("fehlt.dat")));
+}
+
+// The backups of the program's database are named pelvanor.dat, as the oldest station files
+// were: a cut-off copy is no old station file.
+TEST_F(ProbingTest, ACutOffDatabaseIsNoOldStationFile) {
+    TDatabaseMgr database("", false, false);
+    for (int i = 0; i < 60; ++i) {
+        TDiagramData record;
+        record.SetPlace(TDiagramData::TPlace("Station " + std::to_string(i)));
+        database.Add(record, true);
+    }
+    const std::string file = Dir.File("pelvanor.dat");
+    database.SaveCopy(file);
+    for (const off_t size : {5000, 34 * 147}) {
+        ASSERT_EQ(::truncate(file.c_str(), size), 0);
+        EXPECT_EQ(Of(ConverterManager::Instance().FindImportConverter(file)), "(none)") << size;
+    }
+    TScriptedUi ui;
+    EXPECT_TRUE(ConverterManager::Instance().ImportFile(ui, file).empty());
+    EXPECT_EQ(ui.Shown, Strings{"error box Kein Importfilter für Datenquelle verfügbar!"});
+}
+
+// A file that cannot be read lacks no filter: the box says what is wrong with it.
+TEST_F(ProbingTest, AFileThatCannotBeReadIsSaidSo) {
+    const std::string folder = Dir.File("ordner.dat");
+    std::filesystem::create_directory(folder);
+    TScriptedUi ui;
+    EXPECT_TRUE(ConverterManager::Instance().ImportFile(ui, folder).empty());
+    EXPECT_EQ(ui.Shown,
+              Strings{"error box Datei kann nicht gelesen werden: " + folder + ": Is a directory"});
 }
 
 TDiagramData Named(const std::string& name) {

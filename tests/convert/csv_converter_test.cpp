@@ -1,8 +1,11 @@
 #include "convert/csv_converter.h"
+#include "convert/text_lines.h"
+#include "support/file_limits.h"
 #include "support/printers.h"
 #include "support/recording_log.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -184,12 +187,113 @@ TEST_F(CsvConverterTest, MissingEmptyOrHeaderOnlyFilesGiveNothing) {
     EXPECT_TRUE(ImportText("").empty());
     EXPECT_TRUE(ImportText("\nName\nWien\n").empty());
     EXPECT_TRUE(ImportText("Name;TempJan\r\n").empty());
-    // A pipe is no file: nothing waits for a writer (the alarm would end a wait).
-    ASSERT_EQ(::mkfifo(Dir.File("pipe.csv").c_str(), 0666), 0);
-    ::alarm(20);
-    EXPECT_TRUE(Csv.Import(Dir.File("pipe.csv"), Log).empty());
-    ::alarm(0);
     EXPECT_TRUE(Log.Entries.empty());
+}
+
+// A file that exists but cannot be read says so once, with its name and the system's reason.
+TEST_F(CsvConverterTest, AFileThatCannotBeReadIsSaidSo) {
+    // A pipe is no file: nothing waits for a writer (the alarm would end a wait).
+    const std::string pipe = Dir.File("pipe.csv");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    ::alarm(20);
+    EXPECT_TRUE(Csv.Import(pipe, Log).empty());
+    ::alarm(0);
+    const std::string folder = Dir.File("ordner.csv");
+    std::filesystem::create_directory(folder);
+    EXPECT_TRUE(Csv.Import(folder, Log).empty());
+    EXPECT_EQ(Log.Entries,
+              (Strings{"error Datei kann nicht gelesen werden: " + pipe + ": keine reguläre Datei",
+                       "error Datei kann nicht gelesen werden: " + folder + ": Is a directory"}));
+
+    std::string stations = "Name;BreiteGrad\r\n";
+    for (int i = 0; i < 95; ++i)
+        stations += "Station " + std::to_string(i) + ";" + std::to_string(i % 90) + "\r\n";
+    TTempDir::Write(File, stations);
+    ::chmod(File.c_str(), 0);
+    std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
+    EXPECT_EQ(RunInChild([this] {
+                  TRecordingLog log;
+                  return Csv.Import(File, log).empty() &&
+                         log.Entries == Strings{"error Datei kann nicht gelesen werden: " + File +
+                                                ": Permission denied"};
+              }),
+              0);
+}
+
+// Number columns take numbers only: an empty field is 0, anything else that is no number drops
+// its station with an error that names the column.
+TEST_F(CsvConverterTest, NumberColumnsTakeNumbersOnly) {
+    const auto records = ImportText("Name;TempJan;TempFeb;TempMar;TempApr;PrecJan;Hoehe\n"
+                                    "Wien;;  ; 12,34 ;-0.5;+7;-7\n");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Temperatures().Month(0), Tenths(0));
+    EXPECT_EQ(records[0].Temperatures().Month(1), Tenths(0));
+    EXPECT_EQ(records[0].Temperatures().Month(2), Tenths::FromUnits(123));
+    EXPECT_EQ(records[0].Temperatures().Month(3), Tenths::FromUnits(-5));
+    EXPECT_EQ(records[0].Precipitation().Month(0), Tenths(7));
+    EXPECT_EQ(records[0].Altitude().Value(), -7);
+
+    using TField = std::pair<std::string, std::string>;
+    for (const auto& [column, field] :
+         {TField{"TempJan", "abc"}, TField{"TempJan", "1e5"}, TField{"TempJan", "12,3,4"},
+          TField{"TempJan", "1 2"}, TField{"TempJan", "--1"}, TField{"PrecJan", "12."},
+          TField{"PrecJan", ",5"}, TField{"Hoehe", "171.0"}, TField{"Hoehe", "171m"},
+          TField{"BreiteGrad", "4x"}, TField{"LatitudeMin", "5,5"}}) {
+        Log.Entries.clear();
+        EXPECT_TRUE(ImportText("Name;" + column + "\nWien;" + field + "\n").empty());
+        EXPECT_EQ(Log.Entries, Strings{"error Station Wien: Spalte " + column + ": \"" + field +
+                                       "\" ist keine Zahl"});
+    }
+}
+
+// A spreadsheet saves UTF-8 without the byte-order mark: a file that is valid UTF-8 throughout
+// and holds a character beyond ASCII is read as UTF-8.
+TEST_F(CsvConverterTest, Utf8WithoutByteOrderMark) {
+    auto records = ImportText("Name;BreiteGrad\r\nZürich;47\r\nKöln;50\r\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Place().Name(), "Zürich"_cp1252);
+    EXPECT_EQ(records[1].Place().Name(), "Köln"_cp1252);
+
+    // One byte that is no UTF-8, even far behind the first character beyond ASCII, means
+    // Windows-1252 for the whole file.
+    std::string text = "Name\r\nZürich\r\n";
+    for (int i = 0; i < 50000; ++i)
+        text += "Ort\r\n";
+    records = ImportText(text + "M\xFCnchen\r\n");
+    ASSERT_EQ(records.size(), 50002u);
+    EXPECT_EQ(records[0].Place().Name(), "Z\xC3\xBCrich");
+    EXPECT_EQ(records.back().Place().Name(), "München"_cp1252);
+}
+
+// Lines are read with a bound: a longer line is one error that quotes its beginning, and the
+// lines after it are read as usual. A name may be as long as the edit field allows.
+TEST_F(CsvConverterTest, OverlongLinesAndNames) {
+    const std::string longest(TTextLines::MaxLength - 5, 'a');
+    const auto records =
+        ImportText("Name;Extra\r\n"
+                   "Wien;" +
+                   longest +
+                   "\r\n"
+                   "Graz;" +
+                   longest +
+                   "b\r\n"
+                   "Linz;1\r\n" +
+                   std::string(255, 'n') + "\r\n" + std::string(256, 'n') + "\r\n");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].Place().Name(), "Wien");
+    EXPECT_EQ(records[1].Place().Name(), "Linz");
+    EXPECT_EQ(records[2].Place().Name(), std::string(255, 'n'));
+    EXPECT_EQ(Log.Entries, (Strings{"accepted",
+                                    "error Zeile 3 ist länger als 65536 Zeichen: \"Graz;" +
+                                        std::string(55, 'a') + "...\"",
+                                    "accepted", "accepted",
+                                    "error Station : Spalte Name: \"" + std::string(60, 'n') +
+                                        "...\" ist länger als 255 Zeichen"}));
+
+    Log.Entries.clear();
+    EXPECT_TRUE(ImportText("Name;" + std::string(TTextLines::MaxLength, 'x') + "\nWien\n").empty());
+    EXPECT_EQ(Log.Entries, Strings{"error Zeile 1 ist länger als 65536 Zeichen: \"Name;" +
+                                   std::string(55, 'x') + "...\""});
 }
 
 TEST_F(CsvConverterTest, UnwritableFileFailsEveryStation) {

@@ -2,8 +2,10 @@
 #include "support/old_records.h"
 #include "support/printers.h"
 #include "support/recording_log.h"
+#include "support/stream_bytes.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,6 +61,8 @@ TEST_F(OldDatabaseTest, ThreeHundredBytesAreTwoFirstGenerationRecords) {
     const std::string bytes = record.Bytes(false) + record.Bytes(false) + std::string(6, 'x');
     ASSERT_EQ(bytes.size(), 300u);
     EXPECT_EQ(ImportVer1(bytes).size(), 2u);
+    // Such a file is not offered to this filter, though.
+    EXPECT_FALSE(Ver1.CanImport(Dir.File("PELVANOR.DAT")));
 }
 
 TEST_F(OldDatabaseTest, HemisphereLetters) {
@@ -117,11 +121,16 @@ TEST_F(OldDatabaseTest, RefusedRecordsAreReportedAndSkipped) {
 }
 
 TEST_F(OldDatabaseTest, RecognisedByNameImportOnly) {
-    EXPECT_TRUE(Ver1.CanImport(Dir.File("Venox2.DAT")));
-    EXPECT_TRUE(Ver1.CanImport(Dir.File("pelvanor")));
-    EXPECT_FALSE(Ver1.CanImport(Dir.File("tvx.dat")));
-    EXPECT_TRUE(Ver2.CanImport(Dir.File("TVX.dat")));
-    EXPECT_FALSE(Ver2.CanImport(Dir.File("tvx2.dat")));
+    const auto stored = [this](const std::string& name, bool secondGeneration) {
+        TTempDir::Write(Dir.File(name), TOldRecord().Bytes(secondGeneration));
+        return Dir.File(name);
+    };
+    EXPECT_TRUE(Ver1.CanImport(stored("Venox2.DAT", false)));
+    EXPECT_TRUE(Ver1.CanImport(stored("pelvanor", false)));
+    EXPECT_FALSE(Ver1.CanImport(stored("tvx.dat", false)));
+    EXPECT_TRUE(Ver2.CanImport(stored("TVX.dat", true)));
+    EXPECT_FALSE(Ver2.CanImport(stored("tvx2.dat", true)));
+    EXPECT_FALSE(Ver1.CanImport(Dir.File("venox2")));
     EXPECT_TRUE(ImportVer1("").empty());
     EXPECT_TRUE(Ver1.Import(Dir.File("fehlt.dat"), Log).empty());
     EXPECT_TRUE(Log.Entries.empty());
@@ -129,6 +138,65 @@ TEST_F(OldDatabaseTest, RecognisedByNameImportOnly) {
     Ver1.Export(Dir.File("x.dat"), Log, {});
     EXPECT_EQ(Log.Entries, Strings{"message Export nicht möglich."});
     EXPECT_FALSE(Ver2.CanExport());
+}
+
+// The files carry no signature: the name, the size and the first record's length bytes must all
+// fit, and a file that begins like a current database never does, whatever else fits.
+TEST_F(OldDatabaseTest, ClaimedOnlyWhenSizeAndFirstRecordFit) {
+    const std::string first = TOldRecord().Bytes(false);
+    const std::string second = TOldRecord().Bytes(true);
+    TOldRecord longName;
+    longName.NameLength = 28;
+    TOldRecord noName;
+    noName.Name = "";
+    TOldRecord longMinutes;
+    longMinutes.LatitudeMinutes = "123";
+    // A version-0 stream of the current database starts with the signature's length byte, as a
+    // name would, and fills a first-generation record with plausible bytes.
+    const auto streamStart = [](std::string_view signature) {
+        std::string bytes = TStreamBytes(std::nullopt).Header(0, 3, signature).Bytes;
+        bytes.resize(147, '\x02');
+        return bytes;
+    };
+    const auto repeat = [](const std::string& bytes, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i)
+            all += bytes;
+        return all;
+    };
+    struct TCase {
+        std::string Bytes;
+        bool First;
+        bool Second;
+    };
+    const std::vector<TCase> cases = {
+        {first + first, true, false},
+        {second + second, false, true},
+        {first + first.substr(0, 6), false, false},
+        {first.substr(0, 146), false, false},
+        {"", false, false},
+        {longName.Bytes(false), false, false},
+        {noName.Bytes(false), false, false},
+        // 147 records of 153 bytes fit both sizes; only the second generation has minutes.
+        {repeat(second, 147), true, true},
+        {repeat(longMinutes.Bytes(true), 147), true, false},
+        {streamStart("Pelvanor Datenbank"), true, false},
+        {streamStart("Pelvanor Database"), false, false},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        TTempDir::Write(Dir.File("pelvanor.dat"), cases[i].Bytes);
+        TTempDir::Write(Dir.File("tvx.dat"), cases[i].Bytes);
+        EXPECT_EQ(Ver1.CanImport(Dir.File("pelvanor.dat")), cases[i].First) << "case " << i;
+        EXPECT_EQ(Ver2.CanImport(Dir.File("tvx.dat")), cases[i].Second) << "case " << i;
+    }
+}
+
+TEST_F(OldDatabaseTest, AFileThatCannotBeReadIsSaidSo) {
+    std::filesystem::create_directory(Dir.File("tvx.dat"));
+    EXPECT_FALSE(Ver2.CanImport(Dir.File("tvx.dat")));
+    EXPECT_TRUE(Ver2.Import(Dir.File("tvx.dat"), Log).empty());
+    EXPECT_EQ(Log.Entries, Strings{"error Datei kann nicht gelesen werden: " + Dir.File("tvx.dat") +
+                                   ": Is a directory"});
 }
 
 } // namespace

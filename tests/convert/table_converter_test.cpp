@@ -1,8 +1,12 @@
+#include "convert/field_values.h"
 #include "convert/table_converter.h"
+#include "support/file_limits.h"
 #include "support/printers.h"
 #include "support/recording_log.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,6 +44,14 @@ std::string Joined(const Strings& lines, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         text += lines[i] + "\r\n";
     return text;
+}
+
+// The bytes of address space this process holds now.
+rlim_t AddressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
 }
 
 class TableConverterTest : public testing::Test {
@@ -121,19 +133,23 @@ TEST_F(TableConverterTest, EndOfFileInsideABlock) {
 }
 
 TEST_F(TableConverterTest, AnEmptyLineEndsABlockEarly) {
-    Strings lines = BlockLines("Lima", "12/3/S");
+    Strings lines = BlockLines("Lima", "12\xB0"
+                                       "3'S/77\xB0"
+                                       "2'W");
     lines[5] = "";
     const auto records = ImportText(Joined(lines, 27));
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].Place().Name(), "Lima");
     EXPECT_EQ(records[0].Temperatures().Month(1), Tenths::FromUnits(15));
     EXPECT_EQ(records[0].Temperatures().Month(2), Tenths(0));
-    // The lines after the empty one start the next station, which the file cuts off.
-    EXPECT_EQ(Log.Entries, (Strings{"accepted", "error 3,5: Speichervorgang fehlgeschlagen"}));
+    // The lines after the empty one start the next station, whose second line is no position.
+    EXPECT_EQ(Log.Entries,
+              (Strings{"accepted",
+                       "error Station 3,5: Zeile 8 (Koordinaten): \"4,5\" ist keine Position"}));
 }
 
 TEST_F(TableConverterTest, RefusedValuesEndTheImport) {
-    Strings lines = BlockLines("Heiß"_cp1252, "1N/2W");
+    Strings lines = BlockLines("Heiß"_cp1252, "1\xB0N/2\xB0W");
     lines[3] = "70";
     TTempDir::Write(File, Joined(lines, 27));
     EXPECT_THROW(Table.Import(File, Log), TDiagramData::TTemperatureData::TXTemperatureOutOfRange);
@@ -159,10 +175,17 @@ INSTANTIATE_TEST_SUITE_P(
                     // Only the count of separating characters matters, and blanks are skipped.
                     CoordsCase{" 52 x 31 x N x 13 x 24 x E", "52°31'N/13°24'E"},
                     CoordsCase{"52#31#n#13#24#w", "52°31'N/13°24'W"},
-                    // Minutes on one side only.
-                    CoordsCase{"52°31'N/13°E", "52°31'N/13°0'E"},
-                    // Nothing readable: zeros; missing letters count as south and east.
-                    CoordsCase{"", "0°S/0°E"}, CoordsCase{"abc", "0°S/0°E"}));
+                    // Minutes on one side only; blanks at the end.
+                    CoordsCase{"52°31'N/13°E ", "52°31'N/13°0'E"}));
+
+// A line that is no position at all is an error of its own, not 0°S/0°E.
+TEST(TableCoordsRangeTest, NoPositionThrows) {
+    for (const char* line : {"", "abc", "Welt", "52°31'N", "52°31'N/13°24'", "52°31'X/13°24'E",
+                             "52°31'N/13°24'E!", "52°31'N/13°24'E 7", "N/13°24'E"})
+        EXPECT_THROW(TableConverter::ReadCoords(*Windows1252::FromUtf8(line)),
+                     FieldValues::TXInvalidField)
+            << line;
+}
 
 TEST(TableCoordsRangeTest, OutOfRangeThrows) {
     EXPECT_THROW(TableConverter::ReadCoords("91\xB0N/0\xB0W"),
@@ -170,6 +193,54 @@ TEST(TableCoordsRangeTest, OutOfRangeThrows) {
     EXPECT_THROW(TableConverter::ReadCoords("1\xB0"
                                             "60'N/0\xB0W"),
                  TDiagramData::TCoords::TXCoordMinuteOutOfRange);
+}
+
+// A line that is not what its place in the block needs drops the station with an error that
+// names the line; the next block is read as usual. An empty line is still 0.
+TEST_F(TableConverterTest, LinesThatHoldNoValueOfTheirKind) {
+    const Strings good = BlockLines("Lima", "12\xB0"
+                                            "3'S/77\xB0"
+                                            "2'W");
+    Strings letters = good;
+    letters[4] = "abc";
+    Strings fraction = good;
+    fraction[2] = "850,5";
+    const auto records = ImportText("Hallo\r\nWelt\r\n\r\n" + Joined(letters, 27) + "\r\n" +
+                                    Joined(fraction, 27) + "\r\n" + Joined(good, 27) + "\r\n" +
+                                    std::string(256, 'n') + "\r\n" + Joined(good, 27).substr(6));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(Log.Entries,
+              (Strings{"error Station Hallo: Zeile 2 (Koordinaten): \"Welt\" ist keine Position",
+                       "error Station Lima: Zeile 8 (Temperatur Februar): \"abc\" ist keine Zahl",
+                       "error Station Lima: Zeile 34 (Höhe): \"850,5\" ist keine Zahl", "accepted",
+                       "error Station : Zeile 88 (Name): \"" + std::string(60, 'n') +
+                           "...\" ist länger als 255 Zeichen"}));
+}
+
+TEST_F(TableConverterTest, Utf8WithoutByteOrderMark) {
+    const auto records = ImportText(Joined(BlockLines("Zürich/Schweiz", "47°22'N/8°33'E"), 27));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Place().Name(), "Zürich/Schweiz"_cp1252);
+    EXPECT_EQ(records[0].Coords().Text(), "47°22'N/8°33'E"_cp1252);
+    EXPECT_EQ(Log.Entries, Strings{"accepted"});
+}
+
+// One endless line is one error that quotes its beginning, read without holding it in memory.
+TEST_F(TableConverterTest, OneEndlessLine) {
+    {
+        std::ofstream out(File, std::ios::binary);
+        const std::string piece(1 << 20, 'A');
+        for (int i = 0; i < 256; ++i)
+            out << piece;
+    }
+    std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
+    const auto readsWithLittleMemory = [this] {
+        TRecordingLog log;
+        return Table.Import(File, log).empty() &&
+               log.Entries == Strings{"error Zeile 1 ist länger als 65536 Zeichen: \"" +
+                                      std::string(60, 'A') + "...\""};
+    };
+    EXPECT_EQ(RunInChild(readsWithLittleMemory, AddressSpaceInUse() + (64 << 20)), 0);
 }
 
 TEST_F(TableConverterTest, UnwritableFileFailsEveryStation) {
