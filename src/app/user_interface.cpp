@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -55,21 +57,30 @@ int TQtUserInterface::Execute(QDialog& dialog) {
     return dialog.exec();
 }
 
-std::optional<QString> TQtUserInterface::AskSaveFileName(QWidget* parent, const QString& title,
-                                                         const QStringList& nameFilters,
-                                                         const QString& defaultSuffix,
-                                                         const QString& proposedName) {
+std::optional<TUserInterface::TSaveChoice>
+TQtUserInterface::AskSaveFileName(QWidget* parent, const QString& title,
+                                  const QStringList& nameFilters, const QString& defaultSuffix,
+                                  const QString& proposedName) {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     Prepare(dialog, LastFolder, nameFilters, defaultSuffix, proposedName);
+    // The type the user chose decides the suffix of a name typed without one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         const QRegularExpressionMatch suffix =
+                             QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+                         dialog.setDefaultSuffix(suffix.captured(1));
+                     });
     // Qt's own dialog lets a name in a folder that does not exist through; such a name is not
     // taken, the dialog comes back with it instead.
     while (Execute(dialog) == QDialog::Accepted) {
         const QString file = dialog.selectedFiles().value(0);
         if (!file.isEmpty() && QFileInfo(file).absoluteDir().exists()) {
             LastFolder = QFileInfo(file).absolutePath();
-            return file;
+            return TSaveChoice{
+                file,
+                std::max(0, static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())))};
         }
     }
     return std::nullopt;
