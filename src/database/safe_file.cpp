@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -96,9 +97,11 @@ TTarget TargetOf(const std::string& path) {
     return target;
 }
 
-// Temporary files are called ".NAME.NNNNNN.tmp" after the file they replace.
+// Temporary files are called ".NAME.NNNNNN.tmp" after the file they replace, with the name cut
+// where the whole would be longer than a file name may be.
 std::string TemporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".";
+    constexpr std::size_t Frame = 12; // two dots, six digits and ".tmp"
+    return "." + target.filename().string().substr(0, NAME_MAX - Frame) + ".";
 }
 
 bool IsTemporaryName(std::string_view name, std::string_view prefix) {

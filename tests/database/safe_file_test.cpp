@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -53,6 +54,9 @@ TEST_F(SafeFileTest, OnlyARegularFileOrANewNameIsReplaced) {
     EXPECT_TRUE(fs::is_symlink(Dir.File("proc")) && fs::is_symlink(Dir.File("dangling")));
     EXPECT_EQ(Names(), (Strings{"dangling", "folder", "null", "pipe", "proc"}));
 
+    // A name as long as a file name may be still leaves room for the temporary file's.
+    EXPECT_TRUE(SafeFile::Replace(Dir.File(std::string(NAME_MAX, 'x')), "neu"));
+    fs::remove(Dir.File(std::string(NAME_MAX, 'x')));
     EXPECT_TRUE(SafeFile::Replace(File, "alt"));
     fs::create_symlink(File, Dir.File("link"));
     EXPECT_TRUE(SafeFile::Replace(Dir.File("folder/../link"), "neu"));
