@@ -75,7 +75,8 @@ void TDatabaseCommands::Export() {
     for (const int index : list.Selection())
         records.push_back(Context.Database.RecordAt(index));
     TQtConverterUi converterUi(&Context.Frame, Context.Ui);
-    if (ConverterManager::Instance().ExportDiagrams(records, converterUi, "Pelvanor"))
+    if (ConverterManager::Instance().ExportDiagrams(records, converterUi, "Pelvanor",
+                                                    Context.Database.FileName()))
         Context.Ui.Info(&Context.Frame, QStringLiteral("Export erfolgreich!"));
     else if (!converterUi.Cancelled()) // a cancelled dialog is the user's wish, not a failure
         Context.Ui.Error(&Context.Frame, QStringLiteral("Export fehlgeschlagen!"));

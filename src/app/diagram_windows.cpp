@@ -324,6 +324,10 @@ void TDiagramWindows::ShowHelp(int topic) {
         frame->ShowHelp(topic);
 }
 
+const std::string& TDiagramWindows::DatabaseFile() const {
+    return Database.FileName();
+}
+
 // Made when first asked for; without any printer it prints into a PDF file.
 QPrinter& TDiagramWindows::Printer() {
     if (!SharedPrinter) {

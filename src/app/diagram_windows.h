@@ -81,6 +81,7 @@ private:
     void ShowHelp(int topic) override;
     QPrinter& Printer() override;
     TUserInterface& Ui() override { return UserInterface; }
+    const std::string& DatabaseFile() const override;
     // Ends the comparison of the comparing frame when this frame, or the partner's, goes.
     void EndComparisonWith(TDiagFrame& frame);
     // Forgets a frame and its station's tools; the frame is deleted once its events are over.

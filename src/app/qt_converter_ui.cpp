@@ -69,7 +69,7 @@ std::optional<std::string> TQtConverterUi::AskSaveFileName(const TFileDialog& di
         Ui.AskSaveFileName(Parent, ToQString(dialog.Title), NameFilters(dialog.Filter),
                            ToQString(dialog.DefaultExtension), ToQString(dialog.FileName));
     UserCancelled = !chosen;
-    return FileNameOf(chosen);
+    return FileNameOf(chosen ? std::optional(chosen->File) : std::nullopt);
 }
 
 std::optional<std::string> TQtConverterUi::AskOpenFileName(const TFileDialog& dialog) {

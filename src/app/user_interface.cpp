@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -55,14 +57,21 @@ int TQtUserInterface::Execute(QDialog& dialog) {
     return dialog.exec();
 }
 
-std::optional<QString> TQtUserInterface::AskSaveFileName(QWidget* parent, const QString& title,
-                                                         const QStringList& nameFilters,
-                                                         const QString& defaultSuffix,
-                                                         const QString& proposedName) {
+std::optional<TUserInterface::TSaveChoice>
+TQtUserInterface::AskSaveFileName(QWidget* parent, const QString& title,
+                                  const QStringList& nameFilters, const QString& defaultSuffix,
+                                  const QString& proposedName) {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     Prepare(dialog, LastFolder, nameFilters, defaultSuffix, proposedName);
+    // The type the user chose decides the suffix of a name typed without one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         const QRegularExpressionMatch suffix =
+                             QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+                         dialog.setDefaultSuffix(suffix.captured(1));
+                     });
     // Qt's own dialog lets a name in a folder that does not exist through; such a name is not
     // taken: the user is told why, and the dialog comes back with it.
     while (Execute(dialog) == QDialog::Accepted) {
@@ -72,7 +81,9 @@ std::optional<QString> TQtUserInterface::AskSaveFileName(QWidget* parent, const 
         const QFileInfo chosen(file);
         if (chosen.absoluteDir().exists()) {
             LastFolder = chosen.absolutePath();
-            return file;
+            return TSaveChoice{
+                file,
+                std::max(0, static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())))};
         }
         Error(&dialog, QStringLiteral("Der Ordner „%1“ existiert nicht.\n\nBitte wählen Sie "
                                       "einen vorhandenen Ordner.")

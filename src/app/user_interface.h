@@ -25,13 +25,19 @@ public:
                                    const QString& caption) = 0;
     // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
     virtual int Execute(QDialog& dialog) = 0;
+    // The file chosen in a save dialog, and which of its name filters was chosen with it.
+    struct TSaveChoice {
+        QString File;
+        int NameFilter = 0;
+    };
     // The file dialogs, with Qt's name filters; the default suffix is added to a name typed
-    // without one. Nothing when cancelled. Saving asks before a file is replaced and takes only
-    // a folder that exists; opening takes only a file that exists.
-    virtual std::optional<QString> AskSaveFileName(QWidget* parent, const QString& title,
-                                                   const QStringList& nameFilters,
-                                                   const QString& defaultSuffix,
-                                                   const QString& proposedName) = 0;
+    // without one, and once the user chooses another filter, that filter's suffix. Nothing when
+    // cancelled. Saving asks before a file is replaced and takes only a folder that exists;
+    // opening takes only a file that exists.
+    virtual std::optional<TSaveChoice> AskSaveFileName(QWidget* parent, const QString& title,
+                                                       const QStringList& nameFilters,
+                                                       const QString& defaultSuffix,
+                                                       const QString& proposedName) = 0;
     virtual std::optional<QString> AskOpenFileName(QWidget* parent, const QString& title,
                                                    const QStringList& nameFilters,
                                                    const QString& defaultSuffix,
@@ -53,10 +59,10 @@ public:
     TAnswer Ask(QWidget* parent, const QString& text) override;
     TAnswer AskYesNoCancel(QWidget* parent, const QString& text, const QString& caption) override;
     int Execute(QDialog& dialog) override;
-    std::optional<QString> AskSaveFileName(QWidget* parent, const QString& title,
-                                           const QStringList& nameFilters,
-                                           const QString& defaultSuffix,
-                                           const QString& proposedName) override;
+    std::optional<TSaveChoice> AskSaveFileName(QWidget* parent, const QString& title,
+                                               const QStringList& nameFilters,
+                                               const QString& defaultSuffix,
+                                               const QString& proposedName) override;
     std::optional<QString> AskOpenFileName(QWidget* parent, const QString& title,
                                            const QStringList& nameFilters,
                                            const QString& defaultSuffix,

@@ -2,6 +2,7 @@
 
 #include "convert/default_converter_log.h"
 #include "convert/input_file.h"
+#include "database/safe_file.h"
 #include "model/windows1252.h"
 
 #include <algorithm>
@@ -76,7 +77,8 @@ const Converter* ConverterManager::FindImportConverter(const std::string& fileNa
 }
 
 bool ConverterManager::ExportDiagrams(const std::vector<TDiagramData>& records, ConverterUi& ui,
-                                      const std::string& suggestedName) const {
+                                      const std::string& suggestedName,
+                                      const std::string& openDatabase) const {
     if (records.empty()) {
         ui.ShowError("Keine Diagramme zum Export ausgewählt!"_cp1252);
         return false;
@@ -103,6 +105,13 @@ bool ConverterManager::ExportDiagrams(const std::vector<TDiagramData>& records, 
     const std::optional<std::string> fileName = ui.AskSaveFileName(dialog);
     if (!fileName)
         return false;
+    if (SafeFile::SameFile(*fileName, openDatabase)) {
+        bool complete = true;
+        ui.ShowError(
+            "Die geöffnete Datenbank kann nicht als Ziel eines Exports dienen!\n\n"_cp1252 +
+            Windows1252::FromUtf8Replacing(*fileName, complete));
+        return false;
+    }
 
     DefaultConverterLog log(ui.OpenLogWindow(), "Export");
     {

@@ -28,9 +28,11 @@ public:
     const Converter* FindImportConverter(const std::string& fileName) const;
 
     // Lets the user pick a filter and a file, then exports the records with a log. True when the
-    // log counted a record accepted (with or without changes).
+    // log counted a record accepted (with or without changes). The file of the open database
+    // (under whatever name the user gives it) is refused with an error box; nothing is written.
     bool ExportDiagrams(const std::vector<TDiagramData>& records, ConverterUi& ui,
-                        const std::string& suggestedName) const;
+                        const std::string& suggestedName,
+                        const std::string& openDatabase = {}) const;
     // Lets the user pick a file and imports it; empty when cancelled or failed.
     std::vector<TDiagramData> ImportDiagrams(ConverterUi& ui) const;
     // Imports a known file with the filter that claims it, with a log.

@@ -1,6 +1,7 @@
 #include "convert/csv_converter.h"
 
 #include "convert/converter_manager.h"
+#include "convert/export_file.h"
 #include "convert/field_values.h"
 #include "convert/file_names.h"
 #include "convert/station_names.h"
@@ -213,15 +214,9 @@ void CSVConverter::Export(const std::string& fileName, ConverterLog& log,
         });
     }
 
-    // The file is replaced only when the whole text could be written.
-    if (SafeFile::Replace(fileName, content)) {
+    if (ExportFile::Write(fileName, content, log))
         for (std::size_t i = 0; i < records.size(); ++i)
             StationNames::ReportTaken(log, records[i].Place().Name(), writtenNames[i]);
-        return;
-    }
-    log.Error("Speichern der Kopfzeile fehlgeschlagen");
-    for (const TDiagramData& record : records)
-        log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
 }
 
 std::vector<TDiagramData> CSVConverter::Import(const std::string& fileName,

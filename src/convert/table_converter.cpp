@@ -1,6 +1,7 @@
 #include "convert/table_converter.h"
 
 #include "convert/converter_manager.h"
+#include "convert/export_file.h"
 #include "convert/field_values.h"
 #include "convert/file_names.h"
 #include "convert/station_names.h"
@@ -232,14 +233,9 @@ void TableConverter::Export(const std::string& fileName, ConverterLog& log,
         writtenNames.push_back(StationNames::WithoutControlCharacters(record.Place().Name()));
         content += Block(record, writtenNames.back());
     }
-    // The file is replaced only when the whole text could be written.
-    const bool written = SafeFile::Replace(fileName, content);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (written)
+    if (ExportFile::Write(fileName, content, log))
+        for (std::size_t i = 0; i < records.size(); ++i)
             StationNames::ReportTaken(log, records[i].Place().Name(), writtenNames[i]);
-        else
-            log.Error(records[i].Place().Name() + ": Speichervorgang fehlgeschlagen");
-    }
 }
 
 std::vector<TDiagramData> TableConverter::Import(const std::string& fileName,

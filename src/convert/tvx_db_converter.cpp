@@ -1,6 +1,7 @@
 #include "convert/tvx_db_converter.h"
 
 #include "convert/converter_manager.h"
+#include "convert/export_file.h"
 #include "database/database_mgr.h"
 
 namespace {
@@ -38,9 +39,8 @@ void TvxDBConverter::Export(const std::string& fileName, ConverterLog& log,
         database.MergeList(records, nullptr);
         stored = database.Count();
         database.SaveCopy(fileName);
-    } catch (const TDatabaseMgr::TXBase&) {
-        for (const TDiagramData& record : records)
-            log.Error(record.Place().Name() + ": Speichervorgang fehlgeschlagen");
+    } catch (const TDatabaseMgr::TXBase& error) {
+        ExportFile::ReportFailure(log, error.what());
         return;
     }
     for (int i = 0; i < stored; ++i)

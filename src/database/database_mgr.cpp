@@ -7,6 +7,8 @@
 #include "model/name_folding.h"
 #include "model/windows1252.h"
 
+#include <cerrno>
+
 using namespace Windows1252::Literals;
 
 TDatabaseMgr::TXInvalidHeader::TXInvalidHeader() : TXBase("Ungültiger Datenbank-Header!"_cp1252) {
@@ -24,6 +26,10 @@ TDatabaseMgr::TXCorruptData::TXCorruptData(const TDiagramData::TXBase& cause)
 }
 
 TDatabaseMgr::TXInOut::TXInOut() : TXBase("Ein-/Ausgabe-Fehler") {
+}
+
+TDatabaseMgr::TXInOut::TXInOut(const std::string& fileName, int error)
+    : TXBase("Ein-/Ausgabe-Fehler: " + SafeFile::Describe(fileName, error)) {
 }
 
 TDatabaseMgr::TDatabaseMgr(std::string fileName, bool saveOnDestruction, bool createNew)
@@ -72,7 +78,7 @@ std::optional<std::string> ReadDatabaseBytes(const std::string& fileName) {
         return std::nullopt;
     // A file that exists but cannot be read is never taken for a missing one.
     if (file.Status == SafeFile::TReadStatus::Failed)
-        throw TDatabaseMgr::TXInOut();
+        throw TDatabaseMgr::TXInOut(fileName, file.Error);
     return std::move(file.Bytes);
 }
 
@@ -81,30 +87,35 @@ std::optional<std::string> ReadDatabaseBytes(const std::string& fileName) {
 void TDatabaseMgr::Load(bool keepRecords, bool createNew) {
     if (DatabaseFile.empty())
         return;
+    // Read apart and taken over only once the whole file was read.
+    TRecordList loaded;
+    std::optional<std::string> bytes;
+    if (!createNew)
+        bytes = ReadDatabaseBytes(DatabaseFile);
+    const TDbHeader header = bytes ? ReadFile(DatabaseFile, *bytes, loaded) : CreateEmptyFile();
+
     if (!keepRecords)
         Clear();
-    if (!createNew) {
-        if (const std::optional<std::string> bytes = ReadDatabaseBytes(DatabaseFile))
-            return ReadFile(*bytes);
-    }
-    CreateEmptyFile();
+    for (int i = 0; i < loaded.Count(); ++i)
+        Records.Insert(Records.Count(), std::move(loaded.At(i)));
+    DbHeader = header;
 }
 
 std::unique_ptr<TDatabaseMgr> TDatabaseMgr::ReadOnly(const std::string& fileName) {
     auto database = std::make_unique<TDatabaseMgr>("", false, false);
     const std::optional<std::string> bytes = ReadDatabaseBytes(fileName);
     if (!bytes)
-        throw TXInOut();
-    database->ReadFile(*bytes);
+        throw TXInOut(fileName, ENOENT);
+    database->DbHeader = ReadFile(fileName, *bytes, database->Records);
     return database;
 }
 
-void TDatabaseMgr::ReadFile(const std::string& bytes) {
+TDatabaseMgr::TDbHeader TDatabaseMgr::ReadFile(const std::string& fileName,
+                                               const std::string& bytes, TRecordList& records) {
     TObjectReader in(bytes);
-    DbHeader = ReadHeader(in);
-    const std::uint32_t recordCount = DbHeader->RecordCount;
+    const TDbHeader header = ReadHeader(in);
     try {
-        for (std::uint32_t read = 0; in.Good() && read < recordCount; ++read) {
+        for (std::uint32_t read = 0; in.Good() && read < header.RecordCount; ++read) {
             std::optional<TDiagramData> record;
             try {
                 record = TDiagramData::Streamer::Read(in);
@@ -112,15 +123,16 @@ void TDatabaseMgr::ReadFile(const std::string& bytes) {
                 throw TXCorruptData(error);
             }
             if (record)
-                Records.Insert(Records.Count(),
+                records.Insert(records.Count(),
                                {FoldName(record->Place().Name()),
                                 std::make_unique<TDiagramData>(std::move(*record))});
         }
     } catch (const std::bad_alloc&) {
-        throw TXInOut();
+        throw TXInOut(fileName, ENOMEM);
     }
     if (!in.Good())
         throw TXCorruptData();
+    return header;
 }
 
 namespace {
@@ -133,12 +145,13 @@ void WriteHeader(TObjectWriter& out, std::int32_t version, std::uint32_t count) 
 
 } // namespace
 
-void TDatabaseMgr::CreateEmptyFile() {
+TDatabaseMgr::TDbHeader TDatabaseMgr::CreateEmptyFile() const {
     TObjectWriter out;
     WriteHeader(out, CurrentVersion, 0);
-    if (!SafeFile::Replace(DatabaseFile, out.Bytes()))
-        throw TXInOut();
-    DbHeader = TDbHeader{CurrentVersion, 0};
+    if (const SafeFile::TWriteResult written = SafeFile::Replace(DatabaseFile, out.Bytes());
+        !written)
+        throw TXInOut(DatabaseFile, written.Error);
+    return {CurrentVersion, 0};
 }
 
 std::string TDatabaseMgr::FileBytes() const {
@@ -163,8 +176,7 @@ void TDatabaseMgr::CheckStorable(const TDiagramData& record) {
 void TDatabaseMgr::Save() {
     if (DatabaseFile.empty())
         return;
-    if (!SafeFile::Replace(DatabaseFile, FileBytes()))
-        throw TXInOut();
+    SaveCopy(DatabaseFile);
 
     DbHeader = TDbHeader{CurrentVersion, static_cast<std::uint32_t>(Records.Count())};
     Records.ForEach([](const TRecordList::TEntry& entry) { entry.Record->ClearChanged(); });
@@ -172,8 +184,8 @@ void TDatabaseMgr::Save() {
 }
 
 void TDatabaseMgr::SaveCopy(const std::string& fileName) const {
-    if (!SafeFile::Replace(fileName, FileBytes()))
-        throw TXInOut();
+    if (const SafeFile::TWriteResult written = SafeFile::Replace(fileName, FileBytes()); !written)
+        throw TXInOut(fileName, written.Error);
 }
 
 void TDatabaseMgr::Clear() {

@@ -50,10 +50,12 @@ public:
         std::optional<std::string> CauseMessage;
     };
 
-    // The file could not be opened, read or written.
+    // The file could not be opened, read or written. With the file and the system's reason
+    // (an errno value, or SafeFile::NotARegularFile) the message names both.
     class TXInOut : public TXBase {
     public:
         TXInOut();
+        TXInOut(const std::string& fileName, int error);
     };
 
     // The header as last read or written.
@@ -91,8 +93,10 @@ public:
     TDatabaseMgr(const TDatabaseMgr&) = delete;
     TDatabaseMgr& operator=(const TDatabaseMgr&) = delete;
 
-    // Reads the file. Without keepRecords the list is cleared first. A missing file, or any
-    // file when createNew is set, is made anew as an empty database.
+    // Reads the file. Without keepRecords its records take the place of the list, with it they
+    // follow the list. A missing file, or any file when createNew is set, is made anew as an
+    // empty database. A load that fails changes nothing: a list read only in part must never
+    // be saved over the file it came from.
     void Load(bool keepRecords, bool createNew);
     // Writes the whole list. The file is replaced only once the new one is completely written;
     // on failure the old file stays as it was and the list stays modified.
@@ -143,11 +147,13 @@ private:
         std::unique_ptr<TDiagramData> Replaced;
     };
 
-    void ReadFile(const std::string& bytes);
+    // The header and the records of a file's bytes; errors name the file.
+    static TDbHeader ReadFile(const std::string& fileName, const std::string& bytes,
+                              TRecordList& records);
     // The file content of the list; a data error for a record that loading would refuse.
     std::string FileBytes() const;
     static void CheckStorable(const TDiagramData& record);
-    void CreateEmptyFile();
+    TDbHeader CreateEmptyFile() const;
     TAddResult Insert(const TDiagramData& record, std::string foldedName, bool bulk);
     int FindExact(const std::string& name, int start) const;
     int IndexOfEntry(const TDiagramData* record, const std::string& foldedName) const;

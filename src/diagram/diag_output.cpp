@@ -17,11 +17,11 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cerrno>
 
 namespace {
 
@@ -40,10 +40,34 @@ QString ProposedName(const QString& caption, const char* extension) {
     return name + QLatin1String(extension);
 }
 
-bool WriteEmf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content,
-              const TDeviceCaps& reference) {
-    return SafeFile::Replace(QFile::encodeName(fileName).toStdString(),
-                             DiagramEmf(settings, content, reference));
+// The file of the program's database is never the target of a picture: true, after an error
+// box, when the name stands for it.
+bool RefuseDatabaseFile(QWidget* window, TDiagWindow::TClient& client, const QString& fileName) {
+    if (!SafeFile::SameFile(QFile::encodeName(fileName).toStdString(), client.DatabaseFile()))
+        return false;
+    client.Ui().Error(window, QStringLiteral("Die geöffnete Datenbank kann nicht mit einem "
+                                             "Diagramm überschrieben werden!\n\n%1")
+                                  .arg(QDir::toNativeSeparators(fileName)));
+    return true;
+}
+
+// The file types of "Diagramm speichern...", in the order of the dialog's name filters.
+enum TPictureFormat { Emf, Pdf, Svg, Png };
+
+// The picture's file content; empty when it could not be drawn.
+QByteArray Picture(int format, const TTvxConfig& settings, const TDiagramContent& content,
+                   const TDeviceCaps& reference) {
+    switch (format) {
+    case Pdf:
+        return DiagramOutput::PdfDocument(settings, content);
+    case Svg:
+        return DiagramOutput::SvgPicture(settings, content);
+    case Png:
+        return DiagramOutput::PngPicture(settings, content);
+    default:
+        const std::string emf = DiagramEmf(settings, content, reference);
+        return {emf.data(), static_cast<qsizetype>(emf.size())};
+    }
 }
 
 } // namespace
@@ -97,33 +121,35 @@ void TDiagWindow::Save() {
     const QStringList filters{
         QStringLiteral("Enhanced Metafile (*.emf)"), QStringLiteral("PDF-Dokument (*.pdf)"),
         QStringLiteral("SVG-Grafik (*.svg)"), QStringLiteral("PNG-Bild (*.png)")};
-    const auto file =
+    const auto chosen =
         Client.Ui().AskSaveFileName(this, QStringLiteral("Diagramm speichern..."), filters,
                                     QStringLiteral("emf"), ProposedName(Caption(), ".emf"));
-    if (!file)
+    if (!chosen || RefuseDatabaseFile(this, Client, chosen->File))
         return;
-    const QString suffix = QFileInfo(*file).suffix().toLower();
-    const TDiagramContent content = Content();
-    bool written = false;
+    SafeFile::TWriteResult written;
     {
         const TWaitCursor wait;
-        if (suffix == QLatin1String("pdf"))
-            written = DiagramOutput::WritePdf(*file, Settings, content);
-        else if (suffix == QLatin1String("svg"))
-            written = DiagramOutput::WriteSvg(*file, Settings, content);
-        else if (suffix == QLatin1String("png"))
-            written = DiagramOutput::WritePng(*file, Settings, content);
-        else
-            written = WriteEmf(*file, Settings, content, ReferenceDevice(Client.Printer()));
+        // The type chosen decides the format, whatever the name's suffix.
+        const QByteArray bytes =
+            Picture(chosen->NameFilter, Settings, Content(), ReferenceDevice(Client.Printer()));
+        // The old file stays until the whole picture takes its place.
+        written =
+            bytes.isEmpty()
+                ? SafeFile::TWriteResult{EIO}
+                : SafeFile::Replace(QFile::encodeName(chosen->File).toStdString(),
+                                    {bytes.constData(), static_cast<std::size_t>(bytes.size())});
     }
     if (!written)
-        Client.Ui().Error(this, QStringLiteral("Die Datei %1 konnte nicht geschrieben werden!")
-                                    .arg(QDir::toNativeSeparators(*file)));
+        Client.Ui().Error(this,
+                          QStringLiteral("Die Datei %1 konnte nicht geschrieben werden!\n\n%2")
+                              .arg(QDir::toNativeSeparators(chosen->File),
+                                   ToQString(SafeFile::Reason(written.Error))));
 }
 
 void TDiagWindow::Export() {
     TQtConverterUi converterUi(this, Client.Ui());
     const std::optional<std::string> name = ToWindows1252(Caption());
     ConverterManager::Instance().ExportDiagrams({*ShownStation}, converterUi,
-                                                name.value_or(ShownStation->Place().Name()));
+                                                name.value_or(ShownStation->Place().Name()),
+                                                Client.DatabaseFile());
 }

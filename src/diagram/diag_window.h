@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <map>
 #include <optional>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -51,6 +52,8 @@ public:
         // The printer with its settings, the same for every window while the program runs.
         virtual QPrinter& Printer() = 0;
         virtual TUserInterface& Ui() = 0;
+        // The file of the program's database, which no picture or export may overwrite.
+        virtual const std::string& DatabaseFile() const = 0;
 
     protected:
         ~TClient() = default;

@@ -5,7 +5,6 @@
 #include "render/qt_text.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -69,11 +68,8 @@ protected:
             return Svg;
         }
         if (format == QLatin1String("image/png")) {
-            if (Png.isEmpty()) {
-                QBuffer buffer(&Png);
-                buffer.open(QIODevice::WriteOnly);
-                TrueSizeImage(Settings, Content, PngDotsPerInch).save(&buffer, "PNG");
-            }
+            if (Png.isEmpty())
+                Png = PngPicture(Settings, Content);
             return Png;
         }
         return {};
@@ -169,28 +165,33 @@ std::unique_ptr<QMimeData> ClipboardData(const TTvxConfig& settings, const TDiag
         settings, content, QByteArray(emf.data(), static_cast<qsizetype>(emf.size())));
 }
 
-bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
-    QPdfWriter writer(fileName);
-    writer.setResolution(1200);
-    writer.setPageSize(QPageSize(PictureMillimetres(settings, content), QPageSize::Millimeter,
-                                 QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF());
-    writer.setTitle(ToQString(content.Station->Place().Name()));
-    writer.setCreator(QStringLiteral("Pelvanor"));
-    DrawTrueSize(writer, settings, content);
-    return QFile(fileName).size() > 0;
+QByteArray PdfDocument(const TTvxConfig& settings, const TDiagramContent& content) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(PictureMillimetres(settings, content), QPageSize::Millimeter,
+                                     QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF());
+        writer.setTitle(ToQString(content.Station->Place().Name()));
+        writer.setCreator(QStringLiteral("Pelvanor"));
+        if (!DrawTrueSize(writer, settings, content))
+            return {};
+    }
+    return bytes;
 }
 
-bool WriteSvg(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    WriteSvgTo(file, settings, content);
-    return file.error() == QFileDevice::NoError && file.size() > 0;
+QByteArray PngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? bytes : QByteArray();
 }
 
-bool WritePng(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content) {
-    return TrueSizeImage(settings, content, PngDotsPerInch).save(fileName, "PNG");
+QByteArray PngPicture(const TTvxConfig& settings, const TDiagramContent& content) {
+    return PngBytes(TrueSizeImage(settings, content, PngDotsPerInch));
 }
 
 } // namespace DiagramOutput

@@ -39,11 +39,12 @@ QByteArray SvgPicture(const TTvxConfig& settings, const TDiagramContent& content
 std::unique_ptr<QMimeData> ClipboardData(const TTvxConfig& settings, const TDiagramContent& content,
                                          bool asMetafile, const TDeviceCaps& reference);
 
-// The true-size picture as a one-page PDF or as SVG; false when the file cannot be written.
-bool WritePdf(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);
-bool WriteSvg(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);
+// The true-size picture as a one-page PDF; empty when it could not be drawn.
+QByteArray PdfDocument(const TTvxConfig& settings, const TDiagramContent& content);
+// The image as a PNG file's bytes, with its resolution; empty when it could not be encoded.
+QByteArray PngBytes(const QImage& image);
 // The output rendering as a PNG at 300 dots per inch, marked with its resolution, so that it
 // prints at its true size.
-bool WritePng(const QString& fileName, const TTvxConfig& settings, const TDiagramContent& content);
+QByteArray PngPicture(const TTvxConfig& settings, const TDiagramContent& content);
 
 } // namespace DiagramOutput

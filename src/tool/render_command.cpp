@@ -3,9 +3,11 @@
 #include "convert/file_names.h"
 #include "database/safe_file.h"
 #include "diagram/diagram_emf.h"
+#include "model/windows1252.h"
 #include "render/diagram_output.h"
 
 #include <QGuiApplication>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <functional>
@@ -108,10 +110,13 @@ const TDiagramData& StationNamed(const TDatabaseMgr& database, const std::string
     return database.RecordAt(index);
 }
 
-void WriteEmf(const std::string& fileName, const TTvxConfig& settings,
-              const TDiagramContent& content) {
-    if (!SafeFile::Replace(fileName, DiagramEmf(settings, content)))
-        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden");
+// The picture takes the file's place only once it is complete; an empty one could not be drawn.
+void WritePicture(const std::string& fileName, std::string_view bytes) {
+    const SafeFile::TWriteResult written =
+        bytes.empty() ? SafeFile::TWriteResult{EIO} : SafeFile::Replace(fileName, bytes);
+    if (!written)
+        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden: " +
+                       Windows1252::ToUtf8(SafeFile::Reason(written.Error)));
 }
 
 // Qt's pictures need an application, which draws without any display here. Its notes about the
@@ -129,21 +134,20 @@ void WriteWithQt(const std::string& fileName, const std::string& extension,
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
 
-    const QString file = QString::fromStdString(fileName);
-    bool written = false;
+    QByteArray bytes;
     if (extension == ".png") {
         const QImage image = DiagramOutput::ScreenImage(settings, content, client);
         if (image.isNull())
             throw TFailure("Bild von " + std::to_string(client.width()) + " x " +
                            std::to_string(client.height()) +
                            " Bildpunkten ist zu klein, um das Diagramm zu zeichnen");
-        written = image.save(file, "PNG");
-    } else if (extension == ".svg")
-        written = DiagramOutput::WriteSvg(file, settings, content);
-    else
-        written = DiagramOutput::WritePdf(file, settings, content);
-    if (!written)
-        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden");
+        bytes = DiagramOutput::PngBytes(image);
+    } else if (extension == ".svg") {
+        bytes = DiagramOutput::SvgPicture(settings, content);
+    } else {
+        bytes = DiagramOutput::PdfDocument(settings, content);
+    }
+    WritePicture(fileName, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
 }
 
 } // namespace
@@ -175,7 +179,7 @@ int Render(const TArguments& arguments) {
     }
 
     if (extension == ".emf")
-        WriteEmf(output, settings, content);
+        WritePicture(output, DiagramEmf(settings, content));
     else
         WriteWithQt(output, extension, settings, content, client);
     return ExitSuccess;

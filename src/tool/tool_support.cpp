@@ -2,8 +2,10 @@
 
 #include "model/windows1252.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace Tool {
 namespace {
@@ -25,11 +27,16 @@ void PrintErrorLine(std::string_view windows1252) {
 }
 
 void ExpectFile(const std::string& fileName) {
-    std::error_code ignored;
-    const std::filesystem::file_status status = std::filesystem::status(fileName, ignored);
-    if (!std::filesystem::exists(status))
-        throw TFailure("Datei \"" + fileName + "\" nicht gefunden");
-    if (!std::filesystem::is_regular_file(status))
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) != 0) {
+        // Only a name that leads nowhere is missing; a name too long, a folder without access
+        // and the like say what stands in the way.
+        if (errno == ENOENT)
+            throw TFailure("Datei \"" + fileName + "\" nicht gefunden");
+        throw TFailure("Datei \"" + fileName +
+                       "\" kann nicht gelesen werden: " + std::strerror(errno));
+    }
+    if (!S_ISREG(info.st_mode))
         throw TFailure("\"" + fileName + "\" ist keine Datei");
 }
 

@@ -8,12 +8,14 @@
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -143,33 +145,50 @@ public:
     Strings Shown;
 };
 
-TEST(FileDialogTest, SaveAddsTheSuffixAndTakesNoMissingFolder) {
+TEST(FileDialogTest, SaveAddsTheSuffixOfTheChosenTypeAndTakesNoMissingFolder) {
     TTempDir dir;
     TRecordingQtUserInterface ui;
     const QString folder = QString::fromStdString(dir.Path.string());
-    const auto answer = [](const QString& file, std::function<void()> then = {}) {
-        QTimer::singleShot(0, [file, then] {
+    // Answers the next dialog: chooses a type by the keyboard, as a user would, then a name.
+    const auto answer = [](const QString& file, int typeSteps = 0,
+                           std::function<void()> then = {}) {
+        QTimer::singleShot(0, [file, typeSteps, then] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             if (file.isEmpty()) {
                 dialog->reject();
                 return;
             }
+            for (int step = 0; step < typeSteps; ++step)
+                QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")),
+                                Qt::Key_Down);
             dialog->selectFile(file);
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
             if (then)
                 then();
         });
     };
+    const auto ask = [&ui](const QStringList& types, const QString& suffix) {
+        return ui.AskSaveFileName(nullptr, "Diagramm speichern...", types, suffix, "");
+    };
     answer(folder + "/neu");
-    EXPECT_EQ(ui.AskSaveFileName(nullptr, "Diagramm exportieren...", {"Tabelle (*.tab)"}, "tab",
-                                 "Pelvanor.tab"),
-              folder + "/neu.tab");
+    const auto table = ask({"Tabelle (*.tab)"}, "tab");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->File, folder + "/neu.tab");
+    EXPECT_EQ(table->NameFilter, 0);
+
+    // The second type chosen, a name typed without a suffix: the name gets that type's.
+    const QStringList pictures{"Enhanced Metafile (*.emf)", "PDF-Dokument (*.pdf)",
+                               "SVG-Grafik (*.svg)"};
+    answer(folder + "/Berlin", 1);
+    const auto pdf = ask(pictures, "emf");
+    ASSERT_TRUE(pdf);
+    EXPECT_EQ(pdf->File, folder + "/Berlin.pdf");
+    EXPECT_EQ(pdf->NameFilter, 1);
+
     // The dialog comes back after a folder that does not exist, saying so; then it is cancelled.
-    answer(folder + "/fehlt/neu", [&answer] { answer(""); });
-    EXPECT_EQ(ui.AskSaveFileName(nullptr, "Diagramm exportieren...", {"Tabelle (*.tab)"}, "tab",
-                                 "Pelvanor.tab"),
-              std::nullopt);
+    answer(folder + "/fehlt/neu", 0, [&answer] { answer(""); });
+    EXPECT_EQ(ask({"Tabelle (*.tab)"}, "tab"), std::nullopt);
     EXPECT_EQ(ui.Shown, Strings{"Fehler: Der Ordner „" + folder.toStdString() +
                                 "/fehlt“ existiert nicht.\n\nBitte wählen Sie einen "
                                 "vorhandenen Ordner."});

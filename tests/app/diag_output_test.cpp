@@ -4,6 +4,7 @@
 #include "config/tvx_config.h"
 #include "diagram/diag_window.h"
 #include "diagram/diagram_emf.h"
+#include "support/file_limits.h"
 #include "support/lone_diagram_owner.h"
 #include "support/stations.h"
 #include "support/temp_dir.h"
@@ -126,6 +127,7 @@ TEST_F(DiagOutputTest, SavingProposesTheCaptionAndWritesTheChosenFormat) {
     Ui().FileNames = {
         QString::fromStdString(Dir.File("a.emf")), QString::fromStdString(Dir.File("b.pdf")),
         QString::fromStdString(Dir.File("c.svg")), QString::fromStdString(Dir.File("d.png"))};
+    Ui().ChosenNameFilters = {0, 1, 2, 3};
     for (int i = 0; i < 4; ++i)
         View().RunCommand(DmSave);
     const auto& request = Ui().FileRequests.front();
@@ -148,6 +150,47 @@ TEST_F(DiagOutputTest, SavingProposesTheCaptionAndWritesTheChosenFormat) {
     View().RunCommand(DmSave);
     ASSERT_EQ(Ui().Shown.size(), 7u);
     EXPECT_EQ(Ui().Shown[5].rfind("Fehler: Die Datei ", 0), 0u) << Ui().Shown[5];
+}
+
+// The type chosen in the dialog decides, also for a name whose last dot is no suffix.
+TEST_F(DiagOutputTest, TheChosenTypeDecidesTheFormat) {
+    Ui().FileNames = {QString::fromStdString(Dir.File("Berlin.Deutschland")),
+                      QString::fromStdString(Dir.File("Wien"))};
+    Ui().ChosenNameFilters = {1, 2};
+    View().RunCommand(DmSave);
+    View().RunCommand(DmSave);
+    EXPECT_TRUE(TTempDir::Read(Dir.File("Berlin.Deutschland")).starts_with("%PDF-"));
+    EXPECT_NE(TTempDir::Read(Dir.File("Wien")).find("<svg"), std::string::npos);
+}
+
+// Every format is complete before it takes the old file's place: a full disk or the program's
+// database leave them as they were, and the box says why.
+TEST_F(DiagOutputTest, AFailedSaveLeavesTheOldFileAndSaysWhy) {
+    const std::string old(1000, 'x');
+    for (int format = 0; format < 4; ++format) {
+        const std::string file = Dir.File("alt" + std::to_string(format));
+        TTempDir::Write(file, old);
+        Ui().FileNames = {QString::fromStdString(file)};
+        Ui().ChosenNameFilters = {format};
+        {
+            const TFullDisk fullDisk(2000);
+            View().RunCommand(DmSave);
+        }
+        EXPECT_EQ(TTempDir::Read(file), old) << format;
+        EXPECT_EQ(Ui().Shown.back(), "Fehler: Die Datei " + file +
+                                         " konnte nicht geschrieben werden!\n\nFile too large")
+            << format;
+    }
+
+    Owner.Database = Dir.File("pelvanor.dat");
+    TTempDir::Write(Owner.Database, "Stationen");
+    std::filesystem::create_symlink(Owner.Database, Dir.File("verweis.emf"));
+    Ui().FileNames = {QString::fromStdString(Dir.File("verweis.emf"))};
+    View().RunCommand(DmSave);
+    EXPECT_EQ(Ui().Shown.back(), "Fehler: Die geöffnete Datenbank kann nicht mit einem Diagramm "
+                                 "überschrieben werden!\n\n" +
+                                     Dir.File("verweis.emf"));
+    EXPECT_EQ(TTempDir::Read(Owner.Database), "Stationen");
 }
 
 TEST_F(DiagOutputTest, CopyingAsMetafileOffersEmfSvgAndPng) {

@@ -129,6 +129,23 @@ TEST_F(DatabaseCommandsTest, SaveAndReload) {
     EXPECT_EQ(Status(), "Änderungen verworfen");
 }
 
+// A reload that fails half-way leaves the stations as they were, so that the next save loses
+// none of those behind the damage.
+TEST_F(DatabaseCommandsTest, AFailedReloadKeepsEveryStation) {
+    Run(CmSave);
+    const std::string file = Dir.File("pelvanor.dat");
+    std::filesystem::resize_file(file, std::filesystem::file_size(file) * 2 / 3);
+    Ui.Answers = {TAnswer::Yes};
+    Run(CmReload);
+    EXPECT_EQ(Ui.Shown.back(), "Fehler: Datenbank-Manager: Unbekannter Datenfehler");
+    EXPECT_EQ(Database.Count(), 3);
+
+    AddStation("Lima/Peru", 77, -12);
+    Ui.Answers = {TAnswer::Yes};
+    EXPECT_TRUE(Closes());
+    EXPECT_EQ(TDatabaseMgr(file, false, false).Count(), 4);
+}
+
 TEST_F(DatabaseCommandsTest, QuittingWithChangesOffersToSaveThem) {
     ASSERT_TRUE(Database.IsModified());
     Ui.Answers = {TAnswer::Cancel, TAnswer::No};
@@ -179,6 +196,24 @@ TEST_F(DatabaseCommandsTest, ExportedStationsComeBackThroughTheMergeQuestion) {
     EXPECT_EQ(Ui.Shown.back(), "Info: Import erfolgreich!");
     EXPECT_NE(Database.Find(TDiagramData::TPlace("Bern/Schweiz"), -1, true), -1);
     EXPECT_EQ(Station("Berlin/Deutschland")->Altitude(), TDiagramData::TAltitude(0));
+}
+
+TEST_F(DatabaseCommandsTest, TheOpenDatabaseIsNoExportTarget) {
+    Run(CmSave);
+    const std::string file = Dir.File("pelvanor.dat");
+    const std::string saved = TTempDir::Read(file);
+    // The database beside the program, under another spelling.
+    const std::string target = Dir.File("../" + Dir.Path.filename().string() + "/pelvanor.dat");
+    Ui.Steps = {ChooseLines({0}), PickFilter(1)};
+    Ui.FileNames = {QString::fromStdString(target)};
+    Run(CmExport);
+    EXPECT_EQ(Ui.Shown, (Strings{"Dialog: Ortauswahl", "Dialog: Auswahlliste",
+                                 "Speichern: Diagramm exportieren...",
+                                 "Fehler: Die geöffnete Datenbank kann nicht als Ziel eines "
+                                 "Exports dienen!\n\n" +
+                                     target,
+                                 "Fehler: Export fehlgeschlagen!"}));
+    EXPECT_EQ(TTempDir::Read(file), saved);
 }
 
 TEST_F(DatabaseCommandsTest, AnotherDatabaseFileIsMergedIn) {

@@ -296,13 +296,6 @@ TEST_F(CsvConverterTest, OverlongLinesAndNames) {
                                    std::string(55, 'x') + "...\""});
 }
 
-TEST_F(CsvConverterTest, UnwritableFileFailsEveryStation) {
-    Csv.Export(Dir.File("fehlt/x.csv"), Log, {Wien(), Wien()});
-    EXPECT_EQ(Log.Entries, (Strings{"error Speichern der Kopfzeile fehlgeschlagen",
-                                    "error Wien/Österreich: Speichervorgang fehlgeschlagen",
-                                    "error Wien/Österreich: Speichervorgang fehlgeschlagen"}));
-}
-
 TEST_F(CsvConverterTest, RecognisesItsExtensionOnly) {
     EXPECT_TRUE(Csv.CanImport("a.csv"));
     EXPECT_TRUE(Csv.CanImport("/x.y/A.CsV"));

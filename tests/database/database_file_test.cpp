@@ -133,7 +133,7 @@ TEST_F(DatabaseFileTest, OlderStreamAndRecordGenerationsLoad) {
     EXPECT_EQ(database.RecordAt(0).Place().Name(), "Delta");
 }
 
-TEST_F(DatabaseFileTest, BrokenRecordsAreDataErrorsAndKeepWhatWasRead) {
+TEST_F(DatabaseFileTest, BrokenRecordsAreDataErrors) {
     TTempDir::Write(File, TStreamBytes().Header(3).Record("Eins", 3).Record("Zwei", 3).Bytes);
     try {
         TDatabaseMgr database(File, false, false);
@@ -142,13 +142,6 @@ TEST_F(DatabaseFileTest, BrokenRecordsAreDataErrorsAndKeepWhatWasRead) {
         EXPECT_STREQ(error.what(), "Datenbank-Manager: Unbekannter Datenfehler");
         EXPECT_FALSE(error.HasCause());
     }
-    // A manager made for another file keeps the records read before the error.
-    TDatabaseMgr partial(Dir.File("other.dat"), false, false);
-    TTempDir::Write(Dir.File("other.dat"),
-                    TStreamBytes().Header(3).Record("Eins", 3).Record("Zwei", 3).Bytes);
-    EXPECT_THROW(partial.Load(false, false), TDatabaseMgr::TXCorruptData);
-    EXPECT_EQ(partial.Count(), 2);
-    EXPECT_EQ(partial.Header()->RecordCount, 3u);
 
     // A length far beyond the end of the file.
     TStreamBytes huge;
@@ -176,6 +169,30 @@ TEST_F(DatabaseFileTest, RangeErrorsCarryTheRecordMessage) {
                                    "Monat Januar außerhalb des gültigen Bereichs: 70.0"_cp1252);
         EXPECT_TRUE(error.HasCause());
     }
+}
+
+// A list read only up to a damaged record must never be saved over the file: the stations
+// behind the damage would be gone.
+TEST_F(DatabaseFileTest, AFailedLoadKeepsTheListAndItsChanges) {
+    TStreamBytes file;
+    file.Header(4).Record("Eins", 3).Record("Zwei", 3).Record("Drei", 3).Record("Vier", 3);
+    TTempDir::Write(File, file.Bytes);
+    TDatabaseMgr database(File, false, false);
+    database.Add(Station("Neu", 1), false);
+
+    TStreamBytes damaged;
+    damaged.Header(4).Record("Eins", 3).Record("Zwei", 3);
+    TTempDir::Write(File, damaged.Bytes + "kaputt" + file.Bytes.substr(damaged.Bytes.size()));
+    for (const bool keepRecords : {false, true})
+        EXPECT_THROW(database.Load(keepRecords, false), TDatabaseMgr::TXCorruptData);
+    ASSERT_EQ(database.Count(), 5);
+    for (const char* name : {"Neu", "Vier"})
+        EXPECT_GE(database.Find(TDiagramData::TPlace(name), -1, true), 0) << name;
+    EXPECT_EQ(database.Header()->RecordCount, 4u);
+    EXPECT_TRUE(database.IsModified());
+
+    database.Save();
+    EXPECT_EQ(TDatabaseMgr(File, false, false).Count(), 5);
 }
 
 TEST_F(DatabaseFileTest, ReloadDropsChangesAndCreateNewStartsOver) {
@@ -222,10 +239,23 @@ TEST_F(DatabaseFileTest, DestructionSavesOnlyWhenAsked) {
     EXPECT_EQ(TDatabaseMgr(File, false, false).Count(), 1);
 }
 
-TEST_F(DatabaseFileTest, AFileThatCannotBeReadIsNeverReplaced) {
+TEST_F(DatabaseFileTest, AFileThatCannotBeReadIsNeverReplacedAndTheErrorSaysWhy) {
     std::filesystem::create_directory(File);
-    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+    EXPECT_EQ(LoadError(File),
+              "Datenbank-Manager: Ein-/Ausgabe-Fehler: " + File + ": Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(File));
+
+    std::filesystem::remove(File);
+    TTempDir::Write(File, TStreamBytes().Header(1).Record("Eins", 3).Bytes);
+    ::chmod(File.c_str(), 0);
+    std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
+    EXPECT_EQ(RunInChild([this] {
+                  return LoadError(File) ==
+                         "Datenbank-Manager: Ein-/Ausgabe-Fehler: " + File + ": Permission denied";
+              }),
+              0);
+    EXPECT_EQ(std::filesystem::file_size(File),
+              TStreamBytes().Header(1).Record("Eins", 3).Bytes.size());
 }
 
 TEST_F(DatabaseFileTest, FailedSaveKeepsTheOldFileAndTheChanges) {
@@ -244,6 +274,13 @@ TEST_F(DatabaseFileTest, FailedSaveKeepsTheOldFileAndTheChanges) {
     EXPECT_EQ(TTempDir::Read(File), before);
     EXPECT_TRUE(database.IsModified());
     EXPECT_EQ(database.Header()->RecordCount, 1u);
+    try {
+        const TFullDisk fullDisk(500);
+        database.Save();
+    } catch (const TDatabaseMgr::TXInOut& error) {
+        EXPECT_EQ(error.what(),
+                  "Datenbank-Manager: Ein-/Ausgabe-Fehler: " + File + ": File too large");
+    }
     // No half-written file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path),
                             std::filesystem::directory_iterator()),
@@ -325,9 +362,11 @@ TEST_F(DatabaseFileTest, APipeOrDeviceIsRefusedAtOnce) {
     // A wait for a writer would end this test by its alarm.
     ASSERT_EQ(::mkfifo(File.c_str(), 0666), 0);
     ::alarm(20);
-    EXPECT_EQ(LoadError(File), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+    EXPECT_EQ(LoadError(File),
+              "Datenbank-Manager: Ein-/Ausgabe-Fehler: " + File + ": keine regul\xE4re Datei");
     EXPECT_THROW(TDatabaseMgr::ReadOnly(File), TDatabaseMgr::TXInOut);
-    EXPECT_EQ(LoadError("/dev/zero"), "Datenbank-Manager: Ein-/Ausgabe-Fehler");
+    EXPECT_EQ(LoadError("/dev/zero"),
+              "Datenbank-Manager: Ein-/Ausgabe-Fehler: /dev/zero: keine regul\xE4re Datei");
     ::alarm(0);
     EXPECT_TRUE(std::filesystem::is_fifo(File));
 }
@@ -346,7 +385,8 @@ TEST_F(DatabaseFileTest, TooLittleMemoryForTheFileIsAnInputOutputError) {
     ASSERT_EQ(::truncate(File.c_str(), off_t{1} << 30), 0);
     std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
     const auto failsWithInOut = [this] {
-        return LoadError(File) == "Datenbank-Manager: Ein-/Ausgabe-Fehler";
+        return LoadError(File) ==
+               "Datenbank-Manager: Ein-/Ausgabe-Fehler: " + File + ": Cannot allocate memory";
     };
     EXPECT_EQ(RunInChild(failsWithInOut, rlim_t{512} << 20), 0);
 }

@@ -1,6 +1,5 @@
 #include "render/diagram_output.h"
 #include "support/stations.h"
-#include "support/temp_dir.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,21 +54,20 @@ TEST(DiagramOutputTest, TrueSizeFilesHaveTheExactFrame) {
         MakeStation("Berlin/Deutschland", {-1, 0, 4, 9, 14, 17, 19, 18, 14, 9, 4, 1},
                     {43, 38, 38, 43, 56, 71, 53, 66, 46, 36, 51, 56});
     const TDiagramContent content{&station, NegativeSteps(station)};
-    TTempDir dir;
     for (const bool large : {true, false}) {
         TTvxConfig settings;
         settings.LargeSizeOutput = large;
         const double width = large ? 195 : 97.5;
         const double height = large ? 135 : 67.5;
-        const QString svg = QString::fromStdString(dir.File("k.svg"));
-        const QString pdf = QString::fromStdString(dir.File("k.pdf"));
-        ASSERT_TRUE(DiagramOutput::WriteSvg(svg, settings, content));
-        ASSERT_TRUE(DiagramOutput::WritePdf(pdf, settings, content));
 
-        const auto [svgWidth, svgHeight] = SvgFrame(TTempDir::Read(dir.File("k.svg")));
+        const auto [svgWidth, svgHeight] =
+            SvgFrame(DiagramOutput::SvgPicture(settings, content).toStdString());
         EXPECT_NEAR(svgWidth, width, 0.05) << "large " << large;
         EXPECT_NEAR(svgHeight, height, 0.05) << "large " << large;
-        const auto [pdfWidth, pdfHeight] = PdfFrame(TTempDir::Read(dir.File("k.pdf")));
+        const QByteArray pdf = DiagramOutput::PdfDocument(settings, content);
+        // A complete document, with the end of file mark.
+        EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+        const auto [pdfWidth, pdfHeight] = PdfFrame(pdf.toStdString());
         EXPECT_NEAR(pdfWidth, width, 0.05) << "large " << large;
         EXPECT_NEAR(pdfHeight, height, 0.05) << "large " << large;
     }

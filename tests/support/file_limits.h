@@ -1,11 +1,15 @@
 #pragma once
 
 // Conditions of the file system that tests bring about: a full disk, an ordinary user without
-// the rights of root, a limited address space.
+// the rights of root, a limited address space, a device among the files.
 
 #include <csignal>
+#include <filesystem>
 #include <functional>
+#include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,4 +49,17 @@ inline int RunInChild(const std::function<bool()>& check, rlim_t addressSpace = 
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A device in the folder, named "null", that a test may offer as a target without putting the
+// system at risk should the code under test replace it: as root, who could replace /dev/null
+// itself, a copy of its device node; otherwise a link to /dev/null, which no ordinary user may
+// replace.
+inline std::string NullDevice(const std::filesystem::path& folder) {
+    const std::filesystem::path device = folder / "null";
+    if (::geteuid() == 0)
+        ::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3));
+    else
+        std::filesystem::create_symlink("/dev/null", device);
+    return device.string();
 }

@@ -43,6 +43,7 @@ public:
     void ShowHelp(int topic) override { HelpTopics.push_back(topic); }
     QPrinter& Printer() override { return PdfPrinter; }
     TUserInterface& Ui() override { return Scripted; }
+    const std::string& DatabaseFile() const override { return Database; }
 
     std::vector<TDiagramData*> Partners;
     // The grid intervals below zero of the partners' own windows.
@@ -54,4 +55,5 @@ public:
     std::vector<int> HelpTopics;
     QPrinter PdfPrinter{QPrinter::HighResolution};
     TScriptedUserInterface Scripted;
+    std::string Database;
 };

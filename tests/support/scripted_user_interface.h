@@ -48,11 +48,20 @@ public:
         return step(dialog);
     }
 
-    std::optional<QString> AskSaveFileName(QWidget*, const QString& title,
-                                           const QStringList& nameFilters,
-                                           const QString& defaultSuffix,
-                                           const QString& proposedName) override {
-        return AnswerFile("Speichern: ", {title, nameFilters, defaultSuffix, proposedName});
+    std::optional<TSaveChoice> AskSaveFileName(QWidget*, const QString& title,
+                                               const QStringList& nameFilters,
+                                               const QString& defaultSuffix,
+                                               const QString& proposedName) override {
+        const auto file =
+            AnswerFile("Speichern: ", {title, nameFilters, defaultSuffix, proposedName});
+        if (!file)
+            return std::nullopt;
+        int chosen = 0;
+        if (!ChosenNameFilters.empty()) {
+            chosen = ChosenNameFilters.front();
+            ChosenNameFilters.pop_front();
+        }
+        return TSaveChoice{*file, chosen};
     }
     std::optional<QString> AskOpenFileName(QWidget*, const QString& title,
                                            const QStringList& nameFilters,
@@ -71,8 +80,10 @@ public:
     std::vector<std::string> Shown;
     std::deque<TAnswer> Answers;
     std::deque<std::function<int(QDialog&)>> Steps;
-    // Answers of the file dialogs, and what they were asked.
+    // Answers of the file dialogs, and what they were asked. A save dialog chooses the next
+    // name filter of its list, the first once the list is used up.
     std::deque<QString> FileNames;
+    std::deque<int> ChosenNameFilters;
     std::vector<TFileRequest> FileRequests;
 
 private:

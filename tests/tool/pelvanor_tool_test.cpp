@@ -24,8 +24,9 @@ std::string Quoted(const std::string& word) {
 
 class PelvanorToolTest : public testing::Test {
 protected:
-    TRun Run(const std::vector<std::string>& words) {
-        std::string command = Quoted(PELVANOR_TOOL);
+    // The tool's run, after the shell commands given first (limits, say).
+    TRun Run(const std::vector<std::string>& words, const std::string& before = "") {
+        std::string command = before + Quoted(PELVANOR_TOOL);
         for (const std::string& word : words)
             command += ' ' + Quoted(word);
         command += " >" + Quoted(Dir.File("out")) + " 2>" + Quoted(Dir.File("err"));
@@ -238,6 +239,56 @@ TEST_F(PelvanorToolTest, RenderWritesEveryFormat) {
     EXPECT_EQ(unknown.ExitCode, 1);
     EXPECT_EQ(unknown.Err, "pelvanor-tool: Station \"Nirgendwo\" nicht gefunden\n");
     EXPECT_FALSE(std::filesystem::exists(Dir.File("n.png")));
+}
+
+// Every picture is complete before it takes the old file's place; a file the tool may not
+// replace stays what it is, and the error says why.
+TEST_F(PelvanorToolTest, RenderNeverLeavesAHalfWrittenPicture) {
+    const std::string database = MakeDatabase();
+    const std::string old(1000, 'x');
+    // No file may grow beyond 8 KiB, and the tool is told so by the write, not killed.
+    const std::string fullDisk = "trap '' XFSZ; ulimit -f 16; exec ";
+    for (const char* extension : {".emf", ".pdf", ".svg", ".png"}) {
+        const std::string file = Dir.File(std::string("alt") + extension);
+        TTempDir::Write(file, old);
+        const TRun run = Run({"render", database, "Lima/Peru", file}, fullDisk);
+        EXPECT_EQ(run.ExitCode, 1) << extension;
+        EXPECT_EQ(run.Err, "pelvanor-tool: Datei \"" + file +
+                               "\" kann nicht geschrieben werden: File too large\n")
+            << extension;
+        EXPECT_EQ(TTempDir::Read(file), old) << extension;
+    }
+
+    const std::string pipe = Dir.File("rohr.pdf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const TRun piped = Run({"render", database, "Lima/Peru", pipe});
+    EXPECT_EQ(piped.ExitCode, 1);
+    EXPECT_EQ(piped.Err, "pelvanor-tool: Datei \"" + pipe +
+                             "\" kann nicht geschrieben werden: keine reguläre Datei\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+}
+
+// A file behind a name longer than the system takes exists, but cannot be reached by it.
+TEST_F(PelvanorToolTest, ANameTooLongIsNoMissingFile) {
+    const std::string database = MakeDatabase();
+    const auto start = std::filesystem::current_path();
+    std::filesystem::current_path(Dir.Path);
+    std::string name = Dir.Path.string();
+    for (int level = 0; level < 24; ++level) {
+        const std::string folder(200, 'a' + level);
+        std::filesystem::create_directory(folder);
+        std::filesystem::current_path(folder);
+        name += '/' + folder;
+    }
+    std::filesystem::copy_file(database, "stationen.dat");
+    std::filesystem::current_path(start);
+    name += "/stationen.dat";
+    ASSERT_GT(name.size(), 4096u);
+
+    const TRun run = Run({"list", name});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "pelvanor-tool: Datei \"" + name +
+                           "\" kann nicht gelesen werden: File name too long\n");
 }
 
 // The build's starter database: made where there is none, never over a database in use.
