@@ -54,6 +54,17 @@ bool RefuseDatabaseFile(QWidget* window, TDiagWindow::TClient& client, const QSt
 // The file types of "Diagramm speichern...", in the order of the dialog's name filters.
 enum TPictureFormat { Emf, Pdf, Svg, Png };
 
+// A name that ends in the suffix of one of the types is saved in that type, any other name (one
+// without a suffix, or whose last dot is part of the name) in the type chosen in the dialog.
+int FormatOf(const TUserInterface::TSaveChoice& chosen) {
+    static constexpr const char* Suffixes[] = {"emf", "pdf", "svg", "png"};
+    const QString suffix = QFileInfo(chosen.File).suffix().toLower();
+    for (int format = Emf; format <= Png; ++format)
+        if (suffix == QLatin1String(Suffixes[format]))
+            return format;
+    return chosen.NameFilter;
+}
+
 // The picture's file content; empty when it could not be drawn.
 QByteArray Picture(int format, const TTvxConfig& settings, const TDiagramContent& content,
                    const TDeviceCaps& reference) {
@@ -129,9 +140,8 @@ void TDiagWindow::Save() {
     SafeFile::TWriteResult written;
     {
         const TWaitCursor wait;
-        // The type chosen decides the format, whatever the name's suffix.
         const QByteArray bytes =
-            Picture(chosen->NameFilter, Settings, Content(), ReferenceDevice(Client.Printer()));
+            Picture(FormatOf(*chosen), Settings, Content(), ReferenceDevice(Client.Printer()));
         // The old file stays until the whole picture takes its place.
         written =
             bytes.isEmpty()

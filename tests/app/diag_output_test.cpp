@@ -152,15 +152,18 @@ TEST_F(DiagOutputTest, SavingProposesTheCaptionAndWritesTheChosenFormat) {
     EXPECT_EQ(Ui().Shown[5].rfind("Fehler: Die Datei ", 0), 0u) << Ui().Shown[5];
 }
 
-// The type chosen in the dialog decides, also for a name whose last dot is no suffix.
-TEST_F(DiagOutputTest, TheChosenTypeDecidesTheFormat) {
+// The type chosen in the dialog decides, also for a name whose last dot is no suffix; a name
+// typed with the suffix of another type is saved in that one.
+TEST_F(DiagOutputTest, TheChosenTypeOrTheTypedSuffixDecidesTheFormat) {
     Ui().FileNames = {QString::fromStdString(Dir.File("Berlin.Deutschland")),
-                      QString::fromStdString(Dir.File("Wien"))};
-    Ui().ChosenNameFilters = {1, 2};
-    View().RunCommand(DmSave);
-    View().RunCommand(DmSave);
+                      QString::fromStdString(Dir.File("Wien")),
+                      QString::fromStdString(Dir.File("Karte.PDF"))};
+    Ui().ChosenNameFilters = {1, 2, 0};
+    for (int i = 0; i < 3; ++i)
+        View().RunCommand(DmSave);
     EXPECT_TRUE(TTempDir::Read(Dir.File("Berlin.Deutschland")).starts_with("%PDF-"));
     EXPECT_NE(TTempDir::Read(Dir.File("Wien")).find("<svg"), std::string::npos);
+    EXPECT_TRUE(TTempDir::Read(Dir.File("Karte.PDF")).starts_with("%PDF-"));
 }
 
 // Every format is complete before it takes the old file's place: a full disk or the program's
