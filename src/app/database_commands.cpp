@@ -45,7 +45,11 @@ void TDatabaseCommands::Reload() {
         const TMyClient::TDatabaseChange change(Context.Client);
         Context.Database.Load(false, false);
     } catch (const TDatabaseMgr::TXBase& error) {
-        Context.Ui.Error(&Context.Frame, ToQString(error.what()));
+        // A file that fails to load never takes the place of the stations in memory.
+        Context.Ui.Error(&Context.Frame,
+                         ToQString(error.what()) +
+                             QStringLiteral("\n\nDie Datenbank wurde nicht neu geladen; die "
+                                            "Stationen bleiben, wie sie waren."));
         return;
     }
     Context.Status.showMessage(QStringLiteral("Änderungen verworfen"));

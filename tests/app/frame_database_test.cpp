@@ -137,7 +137,9 @@ TEST_F(DatabaseCommandsTest, AFailedReloadKeepsEveryStation) {
     std::filesystem::resize_file(file, std::filesystem::file_size(file) * 2 / 3);
     Ui.Answers = {TAnswer::Yes};
     Run(CmReload);
-    EXPECT_EQ(Ui.Shown.back(), "Fehler: Datenbank-Manager: Unbekannter Datenfehler");
+    EXPECT_EQ(Ui.Shown.back(), "Fehler: Datenbank-Manager: Unbekannter Datenfehler\n\nDie "
+                               "Datenbank wurde nicht neu geladen; die Stationen bleiben, wie "
+                               "sie waren.");
     EXPECT_EQ(Database.Count(), 3);
 
     AddStation("Lima/Peru", 77, -12);

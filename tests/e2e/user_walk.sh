@@ -10,36 +10,9 @@ stations=$2
 shots=$3
 pictures=${4:-}
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$shots" "$work/bin"
-chmod 700 "$XDG_RUNTIME_DIR"
-rm -f "$shots"/*.png
-for file in pelvanor pelvanor-tool tvxres.dll pelvanor.hlp libkestrel.so libkestrel.so.0 \
-  libkestrel.so.0.1.0; do
-  cp -P "$program_dir/$file" "$work/bin/"
-done
-tool="$work/bin/pelvanor-tool"
-database="$work/bin/pelvanor.dat"
+source "$(dirname "$0")/walk_support.sh"
 "$tool" convert "$stations" "$database" >/dev/null 2>&1
 
-step="Vorbereitung"
-fail() {
-  echo "FEHLER im Schritt \"$step\": $*" >&2
-  import -window root "$shots/fehler.png" 2>/dev/null || true
-  exit 1
-}
-begin() {
-  step=$1
-  echo "== $step"
-}
-shot() { import -window root "$shots/$1.png"; }
 # A window alone, frame included, for the README.
 picture() {
   [ -n "$pictures" ] || return 0
@@ -47,24 +20,6 @@ picture() {
   import -frame -window "$2" -resize '900x900>' "$pictures/$1.png"
 }
 
-# Waits up to $1 seconds for the command to succeed.
-wait_for() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
-# The first visible window whose title matches the pattern.
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_window() { [ -n "$(window "$1")" ]; }
-no_window() { [ -z "$(window "$1")" ]; }
-wait_window() {
-  wait_for "${2:-10}" has_window "$1" || fail "kein Fenster \"$1\""
-  window "$1"
-}
 # How many pixels of a window lie near a colour (within the fuzz, 12 % unless given).
 pixels_of() {
   import -window "$1" "$work/window.png"
@@ -81,26 +36,12 @@ expect_colour() {
     sleep 0.2
   done
 }
-# Presses keys in the active window, which must be the one given.
-keys_to() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || true
-  shift
-  xdotool key --clearmodifiers "$@"
-}
 
 begin "Fenstermanager starten"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for 10 sh -c "xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW" ||
-  fail "openbox meldet sich nicht"
+start_window_manager
 
 begin "Programm starten und Karte zeigen"
-(cd "$work/bin" && exec ./pelvanor) >"$work/pelvanor.log" 2>&1 &
-pelvanor=$!
-pids+=($pelvanor)
-main=$(wait_window '^Pelvanor 2\.1c$' 20)
-# The splash leaves after a second.
-sleep 1.5
+start_program
 shot 01-karte
 expect_colour "$main" "rgb(220,232,239)" 100000 "Meer der Weltkarte" 2
 expect_colour "$main" "rgb(245,241,230)" 40000 "Land der Weltkarte" 2
@@ -238,7 +179,7 @@ keys_to "$main" alt+x
 question=$(wait_window '^Warnung$')
 shot 13-frage
 keys_to "$question" Return
-wait_for 15 sh -c "! kill -0 $pelvanor" || fail "das Programm endet nicht"
+wait_program_end
 "$tool" list "$database" | grep -q '^Prüfstadt/Testland	' ||
   fail "die neue Station fehlt in der gesicherten Datenbank: $("$tool" list "$database" |
     grep Testland || echo keine Station aus Testland)"

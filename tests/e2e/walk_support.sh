@@ -1,0 +1,86 @@
+# Sourced by the walks through the program in a real X server: a folder of its own with a copy of
+# the program, a screenshot and a check after every step, and the keys and windows of xdotool.
+# Expects $program_dir and $shots; sets $work, $tool and $database.
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LC_ALL=C.UTF-8
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$shots" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+rm -f "$shots"/*.png
+for file in pelvanor pelvanor-tool tvxres.dll pelvanor.hlp libkestrel.so libkestrel.so.0 \
+  libkestrel.so.0.1.0; do
+  cp -P "$program_dir/$file" "$work/bin/"
+done
+tool="$work/bin/pelvanor-tool"
+database="$work/bin/pelvanor.dat"
+
+step="Vorbereitung"
+fail() {
+  echo "FEHLER im Schritt \"$step\": $*" >&2
+  import -window root "$shots/fehler.png" 2>/dev/null || true
+  exit 1
+}
+begin() {
+  step=$1
+  echo "== $step"
+}
+shot() { import -window root "$shots/$1.png"; }
+
+# Waits up to $1 seconds for the command to succeed.
+wait_for() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+# The first visible window whose title matches the pattern.
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+has_window() { [ -n "$(window "$1")" ]; }
+no_window() { [ -z "$(window "$1")" ]; }
+wait_window() {
+  wait_for "${2:-10}" has_window "$1" || fail "kein Fenster \"$1\""
+  window "$1"
+}
+# Presses keys in the active window, which must be the one given.
+keys_to() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || true
+  shift
+  xdotool key --clearmodifiers "$@"
+}
+# The number of stations the database file holds.
+stations_in() { "$tool" list "$1" | wc -l; }
+
+start_window_manager() {
+  openbox >/dev/null 2>&1 &
+  pids+=($!)
+  wait_for 10 sh -c "xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW" ||
+    fail "openbox meldet sich nicht"
+}
+# Starts the program from its folder and sets $pelvanor and $main. With a number, no file the
+# program writes may grow beyond that many KiB, as on a full disk.
+start_program() {
+  (
+    cd "$work/bin"
+    if [ -n "${1:-}" ]; then
+      trap '' XFSZ
+      ulimit -f "$1"
+    fi
+    exec ./pelvanor
+  ) >>"$work/pelvanor.log" 2>&1 &
+  pelvanor=$!
+  pids+=($pelvanor)
+  main=$(wait_window '^Pelvanor 2\.1c$' 20)
+  sleep 1.5 # the splash leaves after a second
+}
+wait_program_end() {
+  wait_for 15 sh -c "! kill -0 $pelvanor" || fail "das Programm endet nicht"
+}
