@@ -27,6 +27,21 @@ std::string MarkerOf(uid_t user) {
 }
 const std::string Marker = MarkerOf(::geteuid());
 
+// Kills a started program; a failed start (-1) must never signal every process.
+void Stop(pid_t pid) {
+    if (pid <= 0)
+        return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+// What a killed program leaves behind: its marker and its socket.
+void RemoveLeftovers(uid_t user) {
+    std::filesystem::remove(MarkerOf(user));
+    std::filesystem::remove(std::filesystem::temp_directory_path() /
+                            ("Pelvanor 2.1c-" + std::to_string(user)));
+}
+
 // Starts the program, as the given user if any, with the offscreen platform and the given
 // variables in place of those of the same name.
 pid_t StartProgram(std::optional<uid_t> user = {}, std::vector<std::string> variables = {}) {
@@ -94,7 +109,7 @@ bool ProgramRuns() {
 TEST(SingleInstanceTest, SecondStartEndsAndAKilledFirstDoesNotBlock) {
     if (ProgramRuns())
         GTEST_SKIP() << "Pelvanor runs on this machine already";
-    std::filesystem::remove(Marker);
+    RemoveLeftovers(geteuid());
     const pid_t first = StartProgram();
     ASSERT_TRUE(WaitForWindow(15s));
 
@@ -102,16 +117,14 @@ TEST(SingleInstanceTest, SecondStartEndsAndAKilledFirstDoesNotBlock) {
     EXPECT_EQ(ExitCodeWithin(second, 15s), 0);
     EXPECT_EQ(ExitCodeWithin(first, 200ms), -1); // the first runs on
 
-    kill(first, SIGKILL);
-    waitpid(first, nullptr, 0);
+    Stop(first);
     ASSERT_TRUE(std::filesystem::exists(Marker)); // left behind
 
     const pid_t third = StartProgram();
     EXPECT_TRUE(WaitForWindow(15s));
     EXPECT_EQ(ExitCodeWithin(third, 1s), -1); // runs, not refused
-    kill(third, SIGKILL);
-    waitpid(third, nullptr, 0);
-    std::filesystem::remove(Marker);
+    Stop(third);
+    RemoveLeftovers(geteuid());
 }
 
 // A second user's start must neither reach the first user's window nor end: each user has an
@@ -124,19 +137,17 @@ TEST(SingleInstanceTest, AnotherUserStartsAnInstanceOfTheirOwn) {
     static constexpr uid_t nobody = 65534;
     TTempDir home;
     ASSERT_EQ(chown(home.Path.c_str(), nobody, nobody), 0);
-    std::filesystem::remove(Marker);
-    std::filesystem::remove(MarkerOf(nobody));
+    RemoveLeftovers(geteuid());
+    RemoveLeftovers(nobody);
 
     struct TBoth {
         pid_t First = StartProgram();
         pid_t Second = -1;
         ~TBoth() {
-            for (const pid_t pid : {First, Second}) {
-                kill(pid, SIGKILL);
-                waitpid(pid, nullptr, 0);
-            }
-            std::filesystem::remove(Marker);
-            std::filesystem::remove(MarkerOf(nobody));
+            Stop(First);
+            Stop(Second);
+            RemoveLeftovers(geteuid());
+            RemoveLeftovers(nobody);
         }
     } programs;
     ASSERT_TRUE(WaitForWindow(15s));
