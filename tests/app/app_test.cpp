@@ -46,6 +46,14 @@ protected:
         Places.InstallerMarkerName = "Pelvanor installer test " + unique;
     }
 
+    // The program's entry up to its main window: the exit code of a start that fails on the way.
+    int StartWithoutMessageLoop() {
+        return PelvanorMain(Ui, Places, [](TMyApp& app) {
+            app.InitMainWindow();
+            return 0;
+        });
+    }
+
     void AddStations() {
         TDatabaseMgr database(Dir.File("pelvanor.dat"), false, false);
         const auto add = [&](const char* name, TDiagramData::TCoords coords) {
@@ -87,12 +95,7 @@ TEST_F(AppTest, RunningInstallerRefusesTheStart) {
 
 TEST_F(AppTest, MissingResourceLibraryEndsTheStartBeforeAnyWindow) {
     std::filesystem::remove(Dir.Path / "tvxres.dll");
-    EXPECT_EQ(PelvanorMain(Ui, Places,
-                           [](TMyApp& app) {
-                               app.InitMainWindow();
-                               return 0;
-                           }),
-              1);
+    EXPECT_EQ(StartWithoutMessageLoop(), 1);
     ASSERT_EQ(Ui.Shown.size(), 1u);
     EXPECT_TRUE(Ui.Shown[0].starts_with(
         "Fehler: Die Ressourcen-Bibliothek \"tvxres.dll\" wurde nicht gefunden!"));
@@ -149,12 +152,7 @@ TEST_F(AppTest, ProgramForEveryUserKeepsTheUsersOwnDatabase) {
 TEST_F(AppTest, DatabaseFolderThatCannotBeMadeEndsTheStartWithItsReason) {
     TTempDir::Write(Dir.File("daten"), "a file, no folder");
     Places.Environment = TDatabasePlace::TUserEnvironment{false, Dir.File("daten"), ""};
-    EXPECT_EQ(PelvanorMain(Ui, Places,
-                           [](TMyApp& app) {
-                               app.InitMainWindow();
-                               return 0;
-                           }),
-              1);
+    EXPECT_EQ(StartWithoutMessageLoop(), 1);
     ASSERT_EQ(Ui.Shown.size(), 1u);
     EXPECT_TRUE(Ui.Shown[0].starts_with("Fehler: Die eigene Datenbank kann nicht angelegt "
                                         "werden:\n\n" +

@@ -47,24 +47,7 @@ picture() {
   import -frame -window "$2" -resize '900x900>' "$pictures/$1.png"
 }
 
-# Waits up to $1 seconds for the command to succeed.
-wait_for() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
-# The first visible window whose title matches the pattern.
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_window() { [ -n "$(window "$1")" ]; }
-no_window() { [ -z "$(window "$1")" ]; }
-wait_window() {
-  wait_for "${2:-10}" has_window "$1" || fail "kein Fenster \"$1\""
-  window "$1"
-}
+source "$(dirname "$0")/../support/x_session.sh"
 # How many pixels of a window lie near a colour (within the fuzz, 12 % unless given).
 pixels_of() {
   import -window "$1" "$work/window.png"
@@ -81,18 +64,9 @@ expect_colour() {
     sleep 0.2
   done
 }
-# Presses keys in the active window, which must be the one given.
-keys_to() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || true
-  shift
-  xdotool key --clearmodifiers "$@"
-}
 
 begin "Fenstermanager starten"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-wait_for 10 sh -c "xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW" ||
-  fail "openbox meldet sich nicht"
+start_window_manager
 
 begin "Programm starten und Karte zeigen"
 (cd "$work/bin" && exec ./pelvanor) >"$work/pelvanor.log" 2>&1 &
@@ -217,19 +191,7 @@ xdotool key Return
 edit=$(wait_window '^Diagramm erstellen' 10)
 sleep 0.5
 shot 11-erstellen
-# Latitude, longitude and altitude by the tab key, the hemispheres as they are; then
-# "Fortsetzen" (Alt+F) stores the station and offers the next one, which is declined.
-keys_to "$edit" Tab
-for value in 51 30 "" 7 15 "" 120; do
-  [ -z "$value" ] || { xdotool key ctrl+a; xdotool type --delay 20 "$value"; }
-  xdotool key Tab
-done
-sleep 0.3
-shot 12-erstellt
-xdotool key alt+f
-next=$(wait_window '^Suche Station\.\.\.$')
-keys_to "$next" Escape
-wait_for 10 no_window '^Diagramm erstellen' || fail "der Bearbeiten-Dialog schließt nicht"
+create_station "$edit" shot 12-erstellt
 "$tool" list "$database" | grep -q '^Prüfstadt/Testland' &&
   fail "die Station steht vor dem Sichern schon in der Datei"
 

@@ -87,6 +87,8 @@ for page in pelvanor pelvanor-tool; do
   [ "$(man -w "$page")" = "/usr/share/man/man1/$page.1.gz" ] || fail "man $page findet die Seite nicht"
 done
 
+source "$(dirname "$0")/../support/x_session.sh"
+
 begin "Benutzer anlegen"
 useradd --create-home --shell /bin/sh "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
@@ -104,32 +106,9 @@ exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb startet nicht: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(cat "$work/display")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
+start_window_manager
 
-# Waits up to $1 seconds for the command to succeed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_window() { [ -n "$(window "$1")" ]; }
-wait_window() {
-  wait_for "${2:-10}" has_window "$1" || fail "kein Fenster \"$1\""
-  window "$1"
-}
-keys_to() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || true
-  shift
-  xdotool key --clearmodifiers "$@"
-}
 shot() { import -window root "$shots/$1.png"; }
-wait_for 10 sh -c "xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW" ||
-  fail "openbox meldet sich nicht"
 # Starts /usr/bin/pelvanor as the user and waits for its window.
 start_program() {
   (cd "$home" && exec setpriv --reuid="$user" --regid="$user" --init-groups env -i \
@@ -141,6 +120,15 @@ start_program() {
   sleep 1.5 # the splash leaves after a second
 }
 ends() { ! kill -0 "$program" 2>/dev/null; }
+# Opens the name dialog of the main window by its key and enters the name or pattern.
+enter_name() {
+  keys_to "$main" "$1"
+  local dialog
+  dialog=$(wait_window '^Suche Station\.\.\.$')
+  keys_to "$dialog" ctrl+a
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+}
 
 begin "Programm als Benutzer starten"
 start_program
@@ -158,28 +146,12 @@ info=$(wait_window '^Programminformationen$')
 sleep 0.3
 shot 02-info
 keys_to "$info" Return
-wait_for 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Programminformationen$')\" ]" ||
-  fail "Info schließt nicht"
+wait_for 10 no_window '^Programminformationen$' || fail "Info schließt nicht"
 
 begin "Station anlegen"
-keys_to "$main" ctrl+e
-name=$(wait_window '^Suche Station\.\.\.$')
-keys_to "$name" ctrl+a
-xdotool type --delay 20 'Schulstadt/Testland'
-xdotool key Return
+enter_name ctrl+e 'Schulstadt/Testland'
 edit=$(wait_window '^Diagramm erstellen' 10)
-keys_to "$edit" Tab
-for value in 51 30 "" 7 15 "" 120; do
-  [ -z "$value" ] || { xdotool key ctrl+a; xdotool type --delay 20 "$value"; }
-  xdotool key Tab
-done
-sleep 0.3
-shot 03-erstellen
-xdotool key alt+f
-next=$(wait_window '^Suche Station\.\.\.$')
-keys_to "$next" Escape
-wait_for 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Diagramm erstellen')\" ]" ||
-  fail "der Bearbeiten-Dialog schließt nicht"
+create_station "$edit" shot 03-erstellen
 
 begin "Sichern und beenden"
 keys_to "$main" alt+x
@@ -192,11 +164,7 @@ tool_list | grep -q '^Schulstadt/Testland	' || fail "die neue Station fehlt in $
 
 begin "Wieder starten und die Station finden"
 start_program
-keys_to "$main" ctrl+s
-search=$(wait_window '^Suche Station\.\.\.$')
-keys_to "$search" ctrl+a
-xdotool type --delay 20 '^Schulstadt'
-xdotool key Return
+enter_name ctrl+s '^Schulstadt'
 diagram=$(wait_window '^Schulstadt/Testland$' 10)
 sleep 0.5
 shot 05-gefunden
