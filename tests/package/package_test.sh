@@ -64,7 +64,10 @@ done
 if grep -qE 'kestrel|-dev\b' <<<"$depends"; then fail "Depends nennt Pakete, die es nicht braucht"; fi
 
 begin "Paket prüfen"
-lintian --fail-on error "$package" 2>&1 | grep -v 'running with root privileges' || fail "lintian meldet Fehler"
+lintian_ok=true
+lintian --fail-on error "$package" >"$work/lintian.log" 2>&1 || lintian_ok=false
+grep -v 'running with root privileges' "$work/lintian.log" || true
+$lintian_ok || fail "lintian meldet Fehler"
 
 begin "Paket installieren"
 if ! dpkg -i "$package" >"$work/dpkg.log" 2>&1; then
@@ -92,10 +95,14 @@ source "$(dirname "$0")/../support/x_session.sh"
 begin "Benutzer anlegen"
 useradd --create-home --shell /bin/sh "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
+# The user's session folder, which the desktop would make at login.
+runtime="$home/.run"
+install -d -m 700 -o "$user" -g "$user" "$runtime"
+session=(HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/bin:/bin LC_ALL=C.UTF-8
+  XDG_RUNTIME_DIR="$runtime")
 own="$home/.local/share/pelvanor/pelvanor.dat"
 # As the user, with nothing of root's environment but the display.
-as_user() { runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" \
-  PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" "$@"; }
+as_user() { runuser -u "$user" -- env -i "${session[@]}" DISPLAY="$DISPLAY" "$@"; }
 tool_list() { as_user pelvanor-tool list "$own"; }
 
 begin "X-Server und Fenstermanager starten"
@@ -111,9 +118,9 @@ start_window_manager
 shot() { import -window root "$shots/$1.png"; }
 # Starts /usr/bin/pelvanor as the user and waits for its window.
 start_program() {
+  # setpriv becomes the program itself, so that its process id is the program's.
   (cd "$home" && exec setpriv --reuid="$user" --regid="$user" --init-groups env -i \
-    HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 \
-    DISPLAY="$DISPLAY" /usr/bin/pelvanor) >>"$work/pelvanor.log" 2>&1 &
+    "${session[@]}" DISPLAY="$DISPLAY" /usr/bin/pelvanor) >>"$work/pelvanor.log" 2>&1 &
   program=$!
   pids+=($program)
   main=$(wait_window '^Pelvanor 2\.1c$' 20)
