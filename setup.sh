@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libuemf-dev fonts-liberation
   emf2svg poppler-utils desktop-file-utils
   xvfb xauth openbox xdotool imagemagick x11-utils xclip
+  dpkg-dev file lintian appstream man-db groff-base
 )
 
 install_missing_packages() {

@@ -47,6 +47,9 @@ TInfoDialog::TInfoDialog(const TDatabaseMgr& database, QWidget* parent)
                      1);
     facts->addWidget(new QLabel(QStringLiteral("Anzahl der Datensätze:")), 2, 0);
     facts->addWidget(Value(QString::number(database.Count()), 4804), 2, 1);
+    // Where the user finds the file: beside the program, or the user's own copy.
+    facts->addWidget(new QLabel(QStringLiteral("Datenbankdatei:")), 3, 0);
+    facts->addWidget(Value(QString::fromStdString(database.FileName()), 4805), 3, 1);
     facts->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);

@@ -4,7 +4,8 @@
 
 class TDatabaseMgr;
 
-// "Programminformationen": the program's name and version with the facts of the open database.
+// "Programminformationen": the program's name and version with the facts of the open database
+// and the file it lives in.
 class TInfoDialog : public QDialog {
 public:
     TInfoDialog(const TDatabaseMgr& database, QWidget* parent);

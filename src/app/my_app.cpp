@@ -12,6 +12,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSplashScreen>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +30,10 @@ void ActivateRunningInstance(const std::string& name) {
 }
 
 } // namespace
+
+std::string TMyApp::UserMarkerName() {
+    return std::string(Name) + "-" + std::to_string(::geteuid());
+}
 
 TMyApp::TMyApp(TUserInterface& ui) : TMyApp(ui, TPlaces{}) {
 }
@@ -72,7 +77,8 @@ void TMyApp::ListenForSecondStarts() {
     const QString name = QString::fromStdString(Places.MarkerName);
     QLocalServer::removeServer(name);
     Activation = std::make_unique<QLocalServer>();
-    Activation->setSocketOptions(QLocalServer::WorldAccessOption);
+    // Only the user's own later starts may call the window to the front.
+    Activation->setSocketOptions(QLocalServer::UserAccessOption);
     if (!Activation->listen(name))
         return;
     QObject::connect(Activation.get(), &QLocalServer::newConnection, [this] {
@@ -112,7 +118,7 @@ void TMyApp::InitMainWindow() {
     QApplication::processEvents();
 
     StationDatabase =
-        std::make_unique<TDatabaseMgr>((programDir + "pelvanor.dat").toStdString(), false, false);
+        std::make_unique<TDatabaseMgr>(OpenDatabaseFile(DisplaySettings->ProgramDir), false, false);
     auto* client = new TMyClient(*StationDatabase, *DisplaySettings, *Resources, Ui);
     QSplashScreen* splashWindow = splash.get();
     MainFrame = std::make_unique<TMyFrame>(QString::fromLatin1(Name), client, *DisplaySettings,
@@ -127,6 +133,20 @@ void TMyApp::InitMainWindow() {
             Marker->View()->FrameHandle = handle != 0 ? handle : 1;
         }
     });
+}
+
+// The database beside the program, or the user's own, made at the first start.
+std::string TMyApp::OpenDatabaseFile(const std::string& programDir) const {
+    const TDatabasePlace place = TDatabasePlace::For(
+        programDir, Places.Environment
+                        ? *Places.Environment
+                        : TDatabasePlace::TUserEnvironment::OfThisProcess(programDir));
+    if (const auto problem = place.MakeUserCopy()) {
+        Ui.Error(nullptr, QStringLiteral("Die eigene Datenbank kann nicht angelegt werden:\n\n") +
+                              QString::fromStdString(*problem));
+        throw TXAbort{};
+    }
+    return place.File.string();
 }
 
 int TMyApp::Run() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/database_place.h"
 #include "app/running_info.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 class TDatabaseMgr;
@@ -24,12 +26,18 @@ public:
 
     static constexpr const char* Name = "Pelvanor 2.1c";
 
+    // The running-instance marker of the user who runs the program: each user runs an instance
+    // of their own.
+    static std::string UserMarkerName();
+
     // Where the program finds its files and how its markers are named; the program itself uses
     // the defaults, tests their own.
     struct TPlaces {
         // The program's folder with a trailing "/"; empty: the running program's.
         QString ProgramDir;
-        std::string MarkerName = Name;
+        // What decides the database's place; empty: the running program's environment.
+        std::optional<TDatabasePlace::TUserEnvironment> Environment;
+        std::string MarkerName = UserMarkerName();
         std::string InstallerMarkerName = TvxSetup::MarkerName;
     };
 
@@ -51,6 +59,7 @@ public:
 
 private:
     void ListenForSecondStarts();
+    std::string OpenDatabaseFile(const std::string& programDir) const;
 
     TUserInterface& Ui;
     TPlaces Places;

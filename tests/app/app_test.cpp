@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +44,14 @@ protected:
                                    testing::UnitTest::GetInstance()->current_test_info()->name();
         Places.MarkerName = "Pelvanor test " + unique;
         Places.InstallerMarkerName = "Pelvanor installer test " + unique;
+    }
+
+    // The program's entry up to its main window: the exit code of a start that fails on the way.
+    int StartWithoutMessageLoop() {
+        return PelvanorMain(Ui, Places, [](TMyApp& app) {
+            app.InitMainWindow();
+            return 0;
+        });
     }
 
     void AddStations() {
@@ -85,12 +95,7 @@ TEST_F(AppTest, RunningInstallerRefusesTheStart) {
 
 TEST_F(AppTest, MissingResourceLibraryEndsTheStartBeforeAnyWindow) {
     std::filesystem::remove(Dir.Path / "tvxres.dll");
-    EXPECT_EQ(PelvanorMain(Ui, Places,
-                           [](TMyApp& app) {
-                               app.InitMainWindow();
-                               return 0;
-                           }),
-              1);
+    EXPECT_EQ(StartWithoutMessageLoop(), 1);
     ASSERT_EQ(Ui.Shown.size(), 1u);
     EXPECT_TRUE(Ui.Shown[0].starts_with(
         "Fehler: Die Ressourcen-Bibliothek \"tvxres.dll\" wurde nicht gefunden!"));
@@ -115,6 +120,55 @@ TEST_F(AppTest, SecondStartBringsTheFirstWindowToTheFront) {
 TEST_F(AppTest, AfterAnEndTheNextStartRuns) {
     { TMyApp first(Ui, Places); }
     EXPECT_NO_THROW(TMyApp again(Ui, Places));
+}
+
+// Installed for every user, the program cannot write its folder: each user works on a copy of
+// the shipped database of their own, which later starts take up again.
+TEST_F(AppTest, ProgramForEveryUserKeepsTheUsersOwnDatabase) {
+    AddStations();
+    const std::string shipped = TTempDir::Read(Dir.File("pelvanor.dat"));
+    Places.Environment = TDatabasePlace::TUserEnvironment{false, Dir.File("daten"), ""};
+    const std::string own = Dir.File("daten/pelvanor/pelvanor.dat");
+    {
+        TMyApp app(Ui, Places);
+        app.InitMainWindow();
+        TDatabaseMgr& database = *app.Database();
+        EXPECT_EQ(database.FileName(), own);
+        EXPECT_EQ(database.Count(), 3);
+        TDiagramData station;
+        station.SetPlace(TDiagramData::TPlace("Lima/Peru"));
+        database.Add(station, false);
+        database.Save();
+        EXPECT_EQ(TInfoDialog(database, nullptr).findChild<QLabel*>("4805")->text(),
+                  QString::fromStdString(own));
+    }
+    EXPECT_EQ(TTempDir::Read(Dir.File("pelvanor.dat")), shipped);
+    TMyApp again(Ui, Places);
+    again.InitMainWindow();
+    EXPECT_EQ(again.Database()->Count(), 4);
+    EXPECT_TRUE(Ui.Shown.empty());
+}
+
+TEST_F(AppTest, DatabaseFolderThatCannotBeMadeEndsTheStartWithItsReason) {
+    TTempDir::Write(Dir.File("daten"), "a file, no folder");
+    Places.Environment = TDatabasePlace::TUserEnvironment{false, Dir.File("daten"), ""};
+    EXPECT_EQ(StartWithoutMessageLoop(), 1);
+    ASSERT_EQ(Ui.Shown.size(), 1u);
+    EXPECT_TRUE(Ui.Shown[0].starts_with("Fehler: Die eigene Datenbank kann nicht angelegt "
+                                        "werden:\n\n" +
+                                        Dir.File("daten")))
+        << Ui.Shown[0];
+}
+
+// Every user runs an instance of their own, which only the user's own starts can reach.
+TEST_F(AppTest, MarkerAndSocketBelongToTheUser) {
+    EXPECT_EQ(TMyApp::TPlaces{}.MarkerName, "Pelvanor 2.1c-" + std::to_string(::geteuid()));
+    TMyApp app(Ui, Places);
+    struct stat socket {};
+    const QString name = QDir::tempPath() + "/" + QString::fromStdString(Places.MarkerName);
+    ASSERT_EQ(::stat(name.toLocal8Bit().constData(), &socket), 0);
+    EXPECT_TRUE(S_ISSOCK(socket.st_mode));
+    EXPECT_EQ(socket.st_mode & 0077, 0u);
 }
 
 TEST_F(AppTest, MenusHoldTheCommandTable) {
@@ -373,6 +427,8 @@ TEST(InfoDialogTest, DatabaseFacts) {
     EXPECT_EQ(emptyInfo.findChild<QLabel*>("4804")->text(), "0");
     EXPECT_EQ(emptyInfo.findChild<QLabel*>("4803")->text(), "3");
     EXPECT_EQ(emptyInfo.findChild<QLabel*>("4802")->text(), "Pelvanor Database");
+    EXPECT_EQ(emptyInfo.findChild<QLabel*>("4805")->text(),
+              QString::fromStdString(dir.File("leer.dat")));
     const TDatabaseMgr withoutHeader("", false, false);
     EXPECT_EQ(TInfoDialog(withoutHeader, nullptr).findChild<QLabel*>("4803")->text(), "-1");
 }

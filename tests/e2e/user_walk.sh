@@ -158,19 +158,7 @@ xdotool key Return
 edit=$(wait_window '^Diagramm erstellen' 10)
 sleep 0.5
 shot 11-erstellen
-# Latitude, longitude and altitude by the tab key, the hemispheres as they are; then
-# "Fortsetzen" (Alt+F) stores the station and offers the next one, which is declined.
-keys_to "$edit" Tab
-for value in 51 30 "" 7 15 "" 120; do
-  [ -z "$value" ] || { xdotool key ctrl+a; xdotool type --delay 20 "$value"; }
-  xdotool key Tab
-done
-sleep 0.3
-shot 12-erstellt
-xdotool key alt+f
-next=$(wait_window '^Suche Station\.\.\.$')
-keys_to "$next" Escape
-wait_for 10 no_window '^Diagramm erstellen' || fail "der Bearbeiten-Dialog schließt nicht"
+create_station "$edit" shot 12-erstellt
 "$tool" list "$database" | grep -q '^Prüfstadt/Testland' &&
   fail "die Station steht vor dem Sichern schon in der Datei"
 

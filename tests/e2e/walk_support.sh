@@ -32,39 +32,10 @@ begin() {
 }
 shot() { import -window root "$shots/$1.png"; }
 
-# Waits up to $1 seconds for the command to succeed.
-wait_for() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
-# The first visible window whose title matches the pattern.
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_window() { [ -n "$(window "$1")" ]; }
-no_window() { [ -z "$(window "$1")" ]; }
-wait_window() {
-  wait_for "${2:-10}" has_window "$1" || fail "kein Fenster \"$1\""
-  window "$1"
-}
-# Presses keys in the active window, which must be the one given.
-keys_to() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || true
-  shift
-  xdotool key --clearmodifiers "$@"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 # The number of stations the database file holds.
 stations_in() { "$tool" list "$1" | wc -l; }
 
-start_window_manager() {
-  openbox >/dev/null 2>&1 &
-  pids+=($!)
-  wait_for 10 sh -c "xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW" ||
-    fail "openbox meldet sich nicht"
-}
 # Starts the program from its folder and sets $pelvanor and $main. With a number, no file the
 # program writes may grow beyond that many KiB, as on a full disk.
 start_program() {
