@@ -36,6 +36,9 @@ public:
                                                    const QStringList& nameFilters,
                                                    const QString& defaultSuffix,
                                                    const QString& proposedName) = 0;
+    // The open dialog for one file or several, each of which must exist; none when cancelled.
+    virtual QStringList AskOpenFileNames(QWidget* parent, const QString& title,
+                                         const QStringList& nameFilters) = 0;
 
     // The boxes of the program's conventions.
     void Error(QWidget* parent, const QString& text) {
@@ -61,7 +64,13 @@ public:
                                            const QStringList& nameFilters,
                                            const QString& defaultSuffix,
                                            const QString& proposedName) override;
+    QStringList AskOpenFileNames(QWidget* parent, const QString& title,
+                                 const QStringList& nameFilters) override;
 
 private:
+    QStringList AskOpenFiles(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                             const QString& defaultSuffix, const QString& proposedName,
+                             bool several);
+
     QString LastFolder;
 };
