@@ -36,7 +36,7 @@ std::string CapitalisedWords(std::string text) {
         if (!IsCapital(c))
             continue;
         bool startsWord = i == 0 || !IsWordCharacter(static_cast<unsigned char>(text[i - 1]));
-        if (startsWord && text[i - 1] == '\'')
+        if (startsWord && i > 0 && text[i - 1] == '\'')
             startsWord = i < 3 || !IsWordCharacter(static_cast<unsigned char>(text[i - 3]));
         if (!startsWord)
             text[i] = Small(c);

@@ -9,14 +9,6 @@
 namespace WmoComposite {
 namespace {
 
-std::string Key(std::string_view label) {
-    std::string key;
-    for (const char c : label)
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-            key += static_cast<char>(c | 0x20);
-    return key;
-}
-
 constexpr std::array<const char*, 4> Parameters = {"PRCP", "TAVG", "TMAX", "TMIN"};
 
 // The columns of a composite file, by their names in the header line.
@@ -27,7 +19,7 @@ struct TColumns {
 
     explicit TColumns(const std::vector<std::string_view>& header) {
         for (std::size_t i = 0; i < header.size(); ++i) {
-            const std::string key = Key(header[i]);
+            const std::string key = LabelKey(header[i]);
             const std::pair<const char*, std::size_t*> names[] = {
                 {"elem", &Element},      {"id", &Number},           {"wigosid", &Wigos},
                 {"latitude", &Latitude}, {"longitude", &Longitude}, {"elevation", &Elevation},
@@ -72,7 +64,7 @@ bool IsMissing(std::string_view value) {
 } // namespace
 
 bool IsHeader(const std::vector<std::string_view>& firstRow) {
-    return !firstRow.empty() && Key(firstRow[0]) == "elem" && TColumns(firstRow).Complete();
+    return !firstRow.empty() && LabelKey(firstRow[0]) == "elem" && TColumns(firstRow).Complete();
 }
 
 std::vector<std::string> FilesOfSet(const std::string& fileName) {

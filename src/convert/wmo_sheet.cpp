@@ -10,15 +10,6 @@ using namespace Windows1252::Literals;
 namespace WmoSheet {
 namespace {
 
-// A label as a key: its letters in lower case ("Station_Name", "STATION NAME" -> "stationname").
-std::string Key(std::string_view label) {
-    std::string key;
-    for (const char c : label)
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-            key += static_cast<char>(c | 0x20);
-    return key;
-}
-
 bool IsCode(std::string_view field) {
     return !field.empty() && field.size() < 4 &&
            std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -38,7 +29,7 @@ std::string ValueAfterLabel(const std::vector<std::string_view>& row) {
 // the number, code, calculation name and code where no month is named.
 std::size_t JanuaryColumn(const std::vector<std::string_view>& header) {
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string key = Key(header[i]);
+        const std::string key = LabelKey(header[i]);
         if (key == "january" || key == "jan")
             return i;
     }
@@ -55,7 +46,7 @@ struct TSheetReader {
     std::optional<std::size_t> January;
 
     void Row(const std::vector<std::string_view>& row) {
-        const std::string label = Key(row[0]);
+        const std::string label = LabelKey(row[0]);
         if (HeaderValuesNext) {
             HeaderValuesNext = false;
             Station.Number = row[0];
@@ -67,18 +58,21 @@ struct TSheetReader {
             Station.Altitude = at(HeaderColumns[2]);
         } else if (label.starts_with("countryname")) {
             // Once written "Country_Name AUSTRIA" without a comma.
+            const std::size_t blank = row[0].find(' ');
             Station.Country =
-                Text(row.size() > 1 ? ValueAfterLabel(row) : std::string(row[0].substr(12)));
+                Text(row.size() > 1                    ? ValueAfterLabel(row)
+                     : blank == std::string_view::npos ? std::string()
+                                                       : std::string(row[0].substr(blank + 1)));
         } else if (label == "stationname") {
             Station.Name = Text(ValueAfterLabel(row));
-        } else if (label == "wmonumber" && row.size() > 1 && Key(row[1]) == "latitude") {
+        } else if (label == "wmonumber" && row.size() > 1 && LabelKey(row[1]) == "latitude") {
             HeaderValuesNext = true;
             for (std::size_t i = 1; i < row.size(); ++i) {
-                const std::string key = Key(row[i]);
+                const std::string key = LabelKey(row[i]);
                 if (key == "latitude" || key == "longitude" || key == "stationheight")
                     HeaderColumns[key == "latitude" ? 0 : key == "longitude" ? 1 : 2] = i;
             }
-        } else if (label == "wmonumber" && row.size() > 1 && Key(row[1]) == "parametercode") {
+        } else if (label == "wmonumber" && row.size() > 1 && LabelKey(row[1]) == "parametercode") {
             January = JanuaryColumn(row);
         } else if (January && row.size() > 4 && IsCode(row[1])) {
             Values(row);
@@ -93,7 +87,7 @@ struct TSheetReader {
     }
 
     TWmoStation::TSeries* SeriesOf(std::string_view code, std::string_view calculation) {
-        const std::string name = Key(calculation);
+        const std::string name = LabelKey(calculation);
         if (code == "1" && name == "sum")
             return &Station.Precipitation;
         if (name != "mean")
@@ -137,7 +131,7 @@ struct TSheetReader {
 bool IsTitle(const std::vector<std::string_view>& firstRow) {
     if (firstRow.empty())
         return false;
-    const std::string key = Key(firstRow[0]);
+    const std::string key = LabelKey(firstRow[0]);
     return key.find("climatenormals") != std::string::npos ||
            key.starts_with("singlestationdatasheet") || key == "stationheaderrecord";
 }

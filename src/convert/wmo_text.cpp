@@ -95,6 +95,14 @@ std::string TWmoText::Text(std::string_view field, bool& complete) const {
     return std::string(field);
 }
 
+std::string LabelKey(std::string_view label) {
+    std::string key;
+    for (const char c : label)
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+            key += static_cast<char>(c | 0x20);
+    return key;
+}
+
 namespace WmoNumbers {
 
 std::optional<std::int64_t> Units(std::string_view text, int decimals) {
@@ -109,8 +117,11 @@ std::optional<std::int64_t> Units(std::string_view text, int decimals) {
         ++pos;
     std::int64_t units = 0;
     int integerDigits = 0;
-    for (; pos < text.size() && isDigit(text[pos]); ++pos, ++integerDigits)
+    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+        if (++integerDigits > MostIntegerDigits)
+            return std::nullopt;
         units = units * 10 + (text[pos] - '0');
+    }
     int fractionDigits = 0;
     bool roundUp = false;
     if (pos < text.size() && text[pos] == '.') {
@@ -121,8 +132,7 @@ std::optional<std::int64_t> Units(std::string_view text, int decimals) {
                 roundUp = text[pos] >= '5';
         }
     }
-    if (pos != text.size() || integerDigits + fractionDigits == 0 ||
-        integerDigits > MostIntegerDigits)
+    if (pos != text.size() || integerDigits + fractionDigits == 0)
         return std::nullopt;
     for (int kept = std::min(fractionDigits, decimals); kept < decimals; ++kept)
         units *= 10;

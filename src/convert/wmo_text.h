@@ -40,6 +40,10 @@ private:
     std::deque<std::string> Unquoted;
 };
 
+// A label of the WMO files as a key: its letters A to Z in small letters ("Station_Name",
+// "STATION NAME" -> "stationname").
+std::string LabelKey(std::string_view label);
+
 namespace WmoNumbers {
 
 // The value of a number written as the WMO files write them (an optional sign, digits, and "."

@@ -194,6 +194,23 @@ TEST_F(WmoNormalsTest, BadValuesAreAnErrorLineForTheirStation) {
     EXPECT_EQ(Log.Entries, Strings{"error Datei blatt.csv: Stationsname fehlt"});
 }
 
+TEST_F(WmoNormalsTest, CountryLabelsWithAndWithoutTheirValue) {
+    const auto withCountryLine = [&](const std::string& line) {
+        std::string bytes = Aachen;
+        return bytes.replace(bytes.find("Country_Name,Germany"), 20, line);
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {"Country_Name GERMANY", "Aachen/Deutschland"},
+        {"Country_Name AUSTRIA,Germany", "Aachen/Deutschland"},
+        {"CountryName", "Aachen"},
+        {"Country_Name,", "Aachen"}};
+    for (const auto& [line, name] : cases) {
+        const auto records = ImportText(withCountryLine(line));
+        ASSERT_EQ(records.size(), 1u) << line;
+        EXPECT_EQ(Windows1252::ToUtf8(records[0].Place().Name()), name);
+    }
+}
+
 TEST_F(WmoNormalsTest, ACutOffSheetNeverGivesAWrongStation) {
     const TDiagramData whole = ImportText(Aachen).at(0);
     for (std::size_t length = 0; length < Aachen.size(); length += 7) {

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TNumberCase{"-", 1, std::nullopt}, TNumberCase{".", 1, std::nullopt},
                     TNumberCase{"abc", 1, std::nullopt}, TNumberCase{"12a", 1, std::nullopt},
                     TNumberCase{"1e5", 1, std::nullopt}, TNumberCase{"1,5", 1, std::nullopt},
-                    TNumberCase{"1 5", 1, std::nullopt},
-                    TNumberCase{"1234567890", 0, std::nullopt}));
+                    TNumberCase{"1 5", 1, std::nullopt}, TNumberCase{"1234567890", 0, std::nullopt},
+                    TNumberCase{"99999999999999999999999", 1, std::nullopt}));
 
 } // namespace
