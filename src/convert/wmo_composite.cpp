@@ -42,20 +42,6 @@ struct TColumns {
     }
 };
 
-TWmoStation::TSeries* SeriesOf(TWmoStation& station, std::string_view element) {
-    const std::string code(
-        element.substr(std::min(element.find_first_not_of('0'), element.size())));
-    if (code == "1")
-        return &station.Precipitation;
-    if (code == "5")
-        return &station.MeanTemperature;
-    if (code == "3")
-        return &station.MaximumTemperature;
-    if (code == "4")
-        return &station.MinimumTemperature;
-    return nullptr;
-}
-
 bool IsMissing(std::string_view value) {
     const auto tenths = WmoNumbers::Units(value, 1);
     return value.empty() || (tenths && *tenths <= -999);
@@ -124,7 +110,7 @@ bool TJoin::Add(TWmoText& text, const std::string& fileName) {
             station.Longitude = field(columns.Longitude);
             station.Altitude = field(columns.Elevation);
         }
-        TWmoStation::TSeries* series = SeriesOf(Joined[entry->second], field(columns.Element));
+        TWmoStation::TSeries* series = Joined[entry->second].Parameter(field(columns.Element));
         if (!series)
             continue;
         if (series->Present) {

@@ -86,19 +86,11 @@ struct TSheetReader {
         return text;
     }
 
+    // Of precipitation the sum counts, of temperatures the mean.
     TWmoStation::TSeries* SeriesOf(std::string_view code, std::string_view calculation) {
-        const std::string name = LabelKey(calculation);
-        if (code == "1" && name == "sum")
-            return &Station.Precipitation;
-        if (name != "mean")
-            return nullptr;
-        if (code == "5")
-            return &Station.MeanTemperature;
-        if (code == "3")
-            return &Station.MaximumTemperature;
-        if (code == "4")
-            return &Station.MinimumTemperature;
-        return nullptr;
+        TWmoStation::TSeries* series = Station.Parameter(code);
+        const bool precipitation = series == &Station.Precipitation;
+        return LabelKey(calculation) == (precipitation ? "sum" : "mean") ? series : nullptr;
     }
 
     // A row of monthly values: the first of its parameter counts. Beside the twelve months a

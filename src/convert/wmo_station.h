@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 // What a file of the WMO climate normals says of one station, as written there; the texts are
 // Windows-1252 and trimmed.
@@ -32,4 +34,15 @@ struct TWmoStation {
     TSeries MeanTemperature;
     TSeries MaximumTemperature;
     TSeries MinimumTemperature;
+
+    // The row of a parameter by the code both kinds of file give it ("1" or "001"
+    // precipitation, 3 maximum, 4 minimum, 5 mean temperature); null for any other.
+    TSeries* Parameter(std::string_view code) {
+        code.remove_prefix(std::min(code.find_first_not_of('0'), code.size()));
+        return code == "1"   ? &Precipitation
+               : code == "3" ? &MaximumTemperature
+               : code == "4" ? &MinimumTemperature
+               : code == "5" ? &MeanTemperature
+                             : nullptr;
+    }
 };
