@@ -8,7 +8,7 @@ PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libuemf-dev fonts-liberation
-  emf2svg poppler-utils desktop-file-utils
+  emf2svg poppler-utils desktop-file-utils iso-codes
   xvfb xauth openbox xdotool imagemagick x11-utils xclip
   dpkg-dev file lintian appstream man-db groff-base
 )

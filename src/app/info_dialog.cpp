@@ -57,9 +57,20 @@ TInfoDialog::TInfoDialog(const TDatabaseMgr& database, QWidget* parent)
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
+    // Where the shipped stations come from, and how to add more.
+    auto* source = new QLabel(QStringLiteral(
+        "Die Stationen der mitgelieferten Datenbank stammen aus den „WMO Climatological Normals "
+        "1991–2020“ der Weltorganisation für Meteorologie (freier Austausch nach "
+        "WMO-Resolution 40). Weitere Stationen fügt „Datenbank importieren...“ hinzu, etwa aus "
+        "den Datenblättern der nationalen Wetterdienste zu diesen Klimanormalwerten."));
+    source->setObjectName(QStringLiteral("4805"));
+    source->setWordWrap(true);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
-    layout->addSpacing(70);
+    layout->addSpacing(8);
+    layout->addWidget(source);
+    layout->addSpacing(8);
     layout->addWidget(group);
     layout->addWidget(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(360, 300)));

@@ -80,6 +80,16 @@ std::optional<std::string> TQtConverterUi::AskOpenFileName(const TFileDialog& di
     return FileNameOf(chosen);
 }
 
+std::vector<std::string> TQtConverterUi::AskOpenFileNames(const TFileDialog& dialog) {
+    const QStringList chosen =
+        Ui.AskOpenFileNames(Parent, ToQString(dialog.Title), NameFilters(dialog.Filter));
+    UserCancelled = chosen.isEmpty();
+    std::vector<std::string> fileNames;
+    for (const QString& file : chosen)
+        fileNames.push_back(*FileNameOf(file));
+    return fileNames;
+}
+
 std::unique_ptr<ConverterLogWindow> TQtConverterUi::OpenLogWindow() {
     return std::make_unique<TLogWindow>(Parent, Ui);
 }

@@ -18,6 +18,7 @@ public:
     int PickFromList(const std::vector<std::string>& entries) override;
     std::optional<std::string> AskSaveFileName(const TFileDialog& dialog) override;
     std::optional<std::string> AskOpenFileName(const TFileDialog& dialog) override;
+    std::vector<std::string> AskOpenFileNames(const TFileDialog& dialog) override;
     std::unique_ptr<ConverterLogWindow> OpenLogWindow() override;
     void SetBusy(bool busy) override;
 

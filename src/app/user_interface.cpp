@@ -96,12 +96,26 @@ std::optional<QString> TQtUserInterface::AskOpenFileName(QWidget* parent, const 
                                                          const QStringList& nameFilters,
                                                          const QString& defaultSuffix,
                                                          const QString& proposedName) {
+    const QStringList files =
+        AskOpenFiles(parent, title, nameFilters, defaultSuffix, proposedName, false);
+    return files.isEmpty() ? std::nullopt : std::optional(files.front());
+}
+
+QStringList TQtUserInterface::AskOpenFileNames(QWidget* parent, const QString& title,
+                                               const QStringList& nameFilters) {
+    return AskOpenFiles(parent, title, nameFilters, QString(), QString(), true);
+}
+
+QStringList TQtUserInterface::AskOpenFiles(QWidget* parent, const QString& title,
+                                           const QStringList& nameFilters,
+                                           const QString& defaultSuffix,
+                                           const QString& proposedName, bool several) {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     Prepare(dialog, LastFolder, nameFilters, defaultSuffix, proposedName);
     if (Execute(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+        return {};
     LastFolder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
-    return dialog.selectedFiles().front();
+    return dialog.selectedFiles();
 }

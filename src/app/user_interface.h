@@ -42,6 +42,9 @@ public:
                                                    const QStringList& nameFilters,
                                                    const QString& defaultSuffix,
                                                    const QString& proposedName) = 0;
+    // The open dialog for one file or several, each of which must exist; none when cancelled.
+    virtual QStringList AskOpenFileNames(QWidget* parent, const QString& title,
+                                         const QStringList& nameFilters) = 0;
 
     // The boxes of the program's conventions.
     void Error(QWidget* parent, const QString& text) {
@@ -67,7 +70,13 @@ public:
                                            const QStringList& nameFilters,
                                            const QString& defaultSuffix,
                                            const QString& proposedName) override;
+    QStringList AskOpenFileNames(QWidget* parent, const QString& title,
+                                 const QStringList& nameFilters) override;
 
 private:
+    QStringList AskOpenFiles(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                             const QString& defaultSuffix, const QString& proposedName,
+                             bool several);
+
     QString LastFolder;
 };

@@ -3,6 +3,7 @@
 #include "convert/converter_log.h"
 #include "model/diagram_data.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,18 @@ public:
     // Reads the file and reports every record to the log.
     virtual std::vector<TDiagramData> Import(const std::string& fileName,
                                              ConverterLog& log) const = 0;
+    // Reads several files as one run, in their order. A filter that must see them together
+    // (to keep their stations apart, say) reads them its own way.
+    virtual std::vector<TDiagramData> ImportFiles(const std::vector<std::string>& fileNames,
+                                                  ConverterLog& log) const {
+        std::vector<TDiagramData> records;
+        for (const std::string& fileName : fileNames) {
+            std::vector<TDiagramData> read = Import(fileName, log);
+            records.insert(records.end(), std::make_move_iterator(read.begin()),
+                           std::make_move_iterator(read.end()));
+        }
+        return records;
+    }
     // Writes the records and reports every record to the log.
     virtual void Export(const std::string& fileName, ConverterLog& log,
                         const std::vector<TDiagramData>& records) const = 0;

@@ -1,6 +1,7 @@
 #include "convert/converter_manager.h"
 
 #include "convert/default_converter_log.h"
+#include "convert/file_names.h"
 #include "convert/input_file.h"
 #include "database/safe_file.h"
 #include "model/windows1252.h"
@@ -127,10 +128,10 @@ std::vector<TDiagramData> ConverterManager::ImportDiagrams(ConverterUi& ui) cons
     ConverterUi::TFileDialog dialog;
     dialog.Title = "Diagramm importieren...";
     dialog.Filter = "Alle Dateien (*.*)|*.*|";
-    const std::optional<std::string> fileName = ui.AskOpenFileName(dialog);
-    if (!fileName)
-        return {};
-    return ImportFile(ui, *fileName);
+    const std::vector<std::string> fileNames = ui.AskOpenFileNames(dialog);
+    if (fileNames.size() == 1)
+        return ImportFile(ui, fileNames.front());
+    return fileNames.empty() ? std::vector<TDiagramData>() : ImportFiles(ui, fileNames);
 }
 
 std::vector<TDiagramData> ConverterManager::ImportFile(ConverterUi& ui,
@@ -149,6 +150,43 @@ std::vector<TDiagramData> ConverterManager::ImportFile(ConverterUi& ui,
         const TBusy busy(ui);
         log.Message("Benutze Import-Filter " + Quoted(filter->GetDescription()));
         records = filter->Import(fileName, log);
+    }
+    log.Finish();
+    return records;
+}
+
+std::vector<TDiagramData>
+ConverterManager::ImportFiles(ConverterUi& ui, const std::vector<std::string>& fileNames) const {
+    std::vector<std::pair<const Converter*, std::vector<std::string>>> filesByFilter;
+    std::vector<std::string> unclaimed;
+    for (const std::string& fileName : fileNames) {
+        const Converter* filter = FindImportConverter(fileName);
+        if (!filter) {
+            unclaimed.push_back(fileName);
+            continue;
+        }
+        const auto same =
+            std::find_if(filesByFilter.begin(), filesByFilter.end(),
+                         [filter](const auto& files) { return files.first == filter; });
+        if (same != filesByFilter.end())
+            same->second.push_back(fileName);
+        else
+            filesByFilter.push_back({filter, {fileName}});
+    }
+
+    DefaultConverterLog log(ui.OpenLogWindow(), "Import");
+    std::vector<TDiagramData> records;
+    {
+        const TBusy busy(ui);
+        for (const std::string& fileName : unclaimed)
+            log.Error("Kein Importfilter für Datenquelle verfügbar: "_cp1252 +
+                      FileNames::Shown(fileName));
+        for (const auto& [filter, files] : filesByFilter) {
+            log.Message("Benutze Import-Filter " + Quoted(filter->GetDescription()));
+            std::vector<TDiagramData> read = filter->ImportFiles(files, log);
+            records.insert(records.end(), std::make_move_iterator(read.begin()),
+                           std::make_move_iterator(read.end()));
+        }
     }
     log.Finish();
     return records;

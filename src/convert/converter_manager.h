@@ -33,10 +33,15 @@ public:
     bool ExportDiagrams(const std::vector<TDiagramData>& records, ConverterUi& ui,
                         const std::string& suggestedName,
                         const std::string& openDatabase = {}) const;
-    // Lets the user pick a file and imports it; empty when cancelled or failed.
+    // Lets the user pick one file or several and imports them; empty when cancelled or failed.
     std::vector<TDiagramData> ImportDiagrams(ConverterUi& ui) const;
     // Imports a known file with the filter that claims it, with a log.
     std::vector<TDiagramData> ImportFile(ConverterUi& ui, const std::string& fileName) const;
+    // Imports several files with one log, each file with the filter that claims it (the files of
+    // one filter together, in the order of the first of them); a file that no filter claims is
+    // an error line naming it.
+    std::vector<TDiagramData> ImportFiles(ConverterUi& ui,
+                                          const std::vector<std::string>& fileNames) const;
 
 private:
     std::map<std::string, const Converter*> Converters;

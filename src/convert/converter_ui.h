@@ -30,6 +30,13 @@ public:
     virtual std::optional<std::string> AskSaveFileName(const TFileDialog& dialog) = 0;
     // The open dialog (the file must exist); nothing when cancelled.
     virtual std::optional<std::string> AskOpenFileName(const TFileDialog& dialog) = 0;
+    // The open dialog for several files (each must exist); none when cancelled. Where a user
+    // interface has no such dialog it asks for one file.
+    virtual std::vector<std::string> AskOpenFileNames(const TFileDialog& dialog) {
+        std::optional<std::string> fileName = AskOpenFileName(dialog);
+        return fileName ? std::vector<std::string>{std::move(*fileName)}
+                        : std::vector<std::string>{};
+    }
     // A new log window, shown at once.
     virtual std::unique_ptr<ConverterLogWindow> OpenLogWindow() = 0;
     // The wait cursor while a filter works.

@@ -1,5 +1,7 @@
 #include "convert/file_names.h"
 
+#include "model/windows1252.h"
+
 #include <algorithm>
 
 namespace FileNames {
@@ -25,6 +27,11 @@ std::string Extension(std::string_view fileName) {
 std::string BaseName(std::string_view fileName) {
     const std::string_view element = LastElement(fileName);
     return std::string(element.substr(0, element.find_last_of('.')));
+}
+
+std::string Shown(std::string_view fileName) {
+    const std::string name(LastElement(fileName));
+    return Windows1252::FromUtf8(name).value_or(name);
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {

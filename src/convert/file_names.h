@@ -10,6 +10,8 @@ namespace FileNames {
 
 std::string Extension(std::string_view fileName);
 std::string BaseName(std::string_view fileName);
+// The last part of a file name as a log line shows it: in Windows-1252 where it is UTF-8.
+std::string Shown(std::string_view fileName);
 // Equal when only the case of A to Z differs.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 

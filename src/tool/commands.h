@@ -4,6 +4,7 @@
 #include "tool/tool_support.h"
 
 #include <memory>
+#include <set>
 
 // The tool's commands; each returns its exit code or throws Tool::TUsageError or Tool::TFailure.
 namespace Tool {
@@ -17,9 +18,11 @@ int Render(const TArguments& arguments);
 
 // The database in the file, read only; nothing is created where there is none.
 std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName);
-// The stations of a file through the filter that claims it, with the log on the error output;
-// empty when the run failed. A file in which the filter found nothing to report on is a failure
-// that says so.
-std::vector<TDiagramData> ImportSource(const std::string& fileName);
+// The stations of the files, each through the filter that claims it, with one log on the error
+// output; empty when the run failed. Files in which the filters found nothing to report on are a
+// failure that says so. Stations of the WMO climate normals with one of the skipped WMO numbers
+// are left out; then every file must be one of the normals.
+std::vector<TDiagramData> ImportSources(const std::vector<std::string>& fileNames,
+                                        const std::set<std::string>& skippedWmoNumbers = {});
 
 } // namespace Tool

@@ -1,7 +1,9 @@
 #include "tool/commands.h"
 
 #include "convert/converter_manager.h"
+#include "convert/default_converter_log.h"
 #include "convert/file_names.h"
+#include "convert/wmo_normals_converter.h"
 #include "tool/tool_converter_ui.h"
 
 #include <fstream>
@@ -38,14 +40,44 @@ int ExportFilterIndex(const std::vector<const Converter*>& filters, const std::s
     throw TUsageError("kein Exportfilter für \"" + target + "\"");
 }
 
+// The files through the filter of the WMO climate normals, leaving out the numbers given.
+std::vector<TDiagramData> ImportWmoNormalsWithout(ConverterUi& ui,
+                                                  const std::vector<std::string>& fileNames,
+                                                  const std::set<std::string>& numbers) {
+    const ConverterManager& manager = ConverterManager::Instance();
+    const auto* normals = dynamic_cast<const WmoNormalsConverter*>(
+        manager.Find(WmoNormalsConverter().GetDescription()));
+    for (const std::string& fileName : fileNames)
+        if (!normals || manager.FindImportConverter(fileName) != normals)
+            throw TUsageError(
+                "--skip-wmo gilt nur für Dateien der WMO-Klimanormalwerte, nicht für \"" +
+                fileName + "\"");
+    DefaultConverterLog log(ui.OpenLogWindow(), "Import");
+    log.Message("Benutze Import-Filter \"" + normals->GetDescription() + "\"");
+    std::vector<TDiagramData> records = normals->ImportFilesWithout(fileNames, log, numbers);
+    log.Finish();
+    return records;
+}
+
 } // namespace
 
-std::vector<TDiagramData> ImportSource(const std::string& fileName) {
-    ExpectFile(fileName);
+std::vector<TDiagramData> ImportSources(const std::vector<std::string>& fileNames,
+                                        const std::set<std::string>& skippedWmoNumbers) {
+    for (const std::string& fileName : fileNames)
+        ExpectFile(fileName);
+    const ConverterManager& manager = ConverterManager::Instance();
     TToolConverterUi ui;
-    std::vector<TDiagramData> records = ConverterManager::Instance().ImportFile(ui, fileName);
+    std::vector<TDiagramData> records;
+    if (!skippedWmoNumbers.empty())
+        records = ImportWmoNormalsWithout(ui, fileNames, skippedWmoNumbers);
+    else if (fileNames.size() == 1)
+        records = manager.ImportFile(ui, fileNames.front());
+    else
+        records = manager.ImportFiles(ui, fileNames);
     if (records.empty() && !ui.ReportedProblem())
-        throw TFailure("keine Station in \"" + fileName + "\" gefunden" + LineEndNote(fileName));
+        throw TFailure(fileNames.size() == 1 ? "keine Station in \"" + fileNames.front() +
+                                                   "\" gefunden" + LineEndNote(fileNames.front())
+                                             : "keine Station in den Quellen gefunden");
     return records;
 }
 
@@ -57,7 +89,7 @@ int Convert(const TArguments& arguments) {
     const ConverterManager& manager = ConverterManager::Instance();
     const int filter = ExportFilterIndex(manager.GetExportConverters(), target, description);
 
-    const std::vector<TDiagramData> records = ImportSource(source);
+    const std::vector<TDiagramData> records = ImportSources({source});
     if (records.empty())
         return ExitFailure;
     TToolConverterUi ui;

@@ -1,5 +1,6 @@
 #include "tool/commands.h"
 
+#include "convert/wmo_records.h"
 #include "database/counting_merge_handler.h"
 #include "model/climate_zone.h"
 #include "model/windows1252.h"
@@ -9,6 +10,24 @@
 using namespace Windows1252::Literals;
 
 namespace Tool {
+namespace {
+
+// WMO numbers separated by commas, as the importer writes them.
+std::set<std::string> WmoNumbers(const std::string& list) {
+    std::set<std::string> numbers;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string written = list.substr(start, comma - start);
+        const std::string number = TWmoRecords::Number(written);
+        if (number.empty())
+            throw TUsageError("--skip-wmo erwartet WMO-Nummern, nicht \"" + written + "\"");
+        numbers.insert(number);
+        start = comma + 1;
+    }
+    return numbers;
+}
+
+} // namespace
 
 std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName) {
     ExpectFile(fileName);
@@ -58,15 +77,22 @@ int Merge(const TArguments& arguments) {
     static const std::map<std::string, TStanding> choices = {{"ignore", TStanding::IgnoreAll},
                                                              {"replace", TStanding::ReplaceAll},
                                                              {"add", TStanding::AddAll}};
-    arguments.ExpectPositional(2);
+    arguments.ExpectAtLeastPositional(2);
     const std::string choice = arguments.Option("--similar").value_or("ignore");
     const auto standing = choices.find(choice);
     if (standing == choices.end())
         throw TUsageError("--similar erwartet ignore, replace oder add, nicht \"" + choice + "\"");
 
+    std::set<std::string> skipped;
+    if (const auto numbers = arguments.Option("--skip-wmo"))
+        skipped = WmoNumbers(*numbers);
+
     ExpectFile(arguments.Positional(0));
     TDatabaseMgr database(arguments.Positional(0), false, false);
-    const std::vector<TDiagramData> records = ImportSource(arguments.Positional(1));
+    std::vector<std::string> sources;
+    for (std::size_t i = 1; i < arguments.PositionalCount(); ++i)
+        sources.push_back(arguments.Positional(i));
+    const std::vector<TDiagramData> records = ImportSources(sources, skipped);
     if (records.empty())
         return ExitFailure;
 

@@ -27,10 +27,12 @@ constexpr std::string_view HelpText =
     "  convert QUELLE ZIEL [--filter BESCHREIBUNG]\n"
     "                          importiert QUELLE und exportiert die Stationen nach ZIEL\n"
     "                          (Filter nach der Endung von ZIEL oder nach BESCHREIBUNG)\n"
-    "  merge DB QUELLE [--similar ignore|replace|add]\n"
-    "                          importiert QUELLE, führt die Stationen mit DB zusammen und\n"
-    "                          speichert DB; ähnliche Stationen werden ignoriert (ignore),\n"
-    "                          ersetzt (replace) oder hinzugefügt (add)\n"
+    "  merge DB QUELLE... [--similar ignore|replace|add] [--skip-wmo NUMMERN]\n"
+    "                          importiert die Quellen, führt ihre Stationen mit DB zusammen\n"
+    "                          und speichert DB; ähnliche Stationen werden ignoriert (ignore),\n"
+    "                          ersetzt (replace) oder hinzugefügt (add); --skip-wmo lässt die\n"
+    "                          Stationen der WMO-Klimanormalwerte mit diesen WMO-Nummern aus\n"
+    "                          (durch Kommas getrennt)\n"
     "  render DB NAME AUSGABE [OPTIONEN]\n"
     "                          zeichnet das Klimadiagramm der Station NAME als .emf, .svg\n"
     "                          oder .pdf in Originalgröße oder als .png in --width x --height\n"
@@ -61,7 +63,7 @@ const std::map<std::string, TCommand, std::less<>> Commands = {
     {"info", {Tool::Info, {}, {}}},
     {"find", {Tool::Find, {"--exact"}, {}}},
     {"convert", {Tool::Convert, {}, {"--filter"}}},
-    {"merge", {Tool::Merge, {}, {"--similar"}}},
+    {"merge", {Tool::Merge, {}, {"--similar", "--skip-wmo"}}},
     {"render",
      {Tool::Render,
       {"--overlay", "--color", "--small", "--thick", "--ratio12", "--no-axes", "--no-grid",

@@ -78,6 +78,11 @@ void TArguments::ExpectPositional(std::size_t count) const {
         throw TUsageError("falsche Anzahl von Argumenten (Hilfe: pelvanor-tool --help)");
 }
 
+void TArguments::ExpectAtLeastPositional(std::size_t count) const {
+    if (PositionalWords.size() < count)
+        throw TUsageError("falsche Anzahl von Argumenten (Hilfe: pelvanor-tool --help)");
+}
+
 std::optional<std::string> TArguments::Option(const std::string& name) const {
     const auto found = Options.find(name);
     return found == Options.end() ? std::nullopt : std::optional(found->second);

@@ -46,6 +46,9 @@ public:
 
     // A usage error unless there are exactly `count` positional arguments.
     void ExpectPositional(std::size_t count) const;
+    // A usage error unless there are at least `count` positional arguments.
+    void ExpectAtLeastPositional(std::size_t count) const;
+    std::size_t PositionalCount() const { return PositionalWords.size(); }
     const std::string& Positional(std::size_t index) const { return PositionalWords.at(index); }
     bool Switch(const std::string& name) const { return Switches.contains(name); }
     std::optional<std::string> Option(const std::string& name) const;

@@ -194,6 +194,24 @@ TEST(FileDialogTest, SaveAddsTheSuffixOfTheChosenTypeAndTakesNoMissingFolder) {
                                 "vorhandenen Ordner."});
 }
 
+TEST(FileDialogTest, OpeningTakesSeveralFilesOfAFolder) {
+    TTempDir dir;
+    TRecordingQtUserInterface ui;
+    for (const char* name : {"a.csv", "b.csv", "c.csv"})
+        TTempDir::Write(dir.File(name), "x");
+    const QString folder = QString::fromStdString(dir.Path.string());
+    QTimer::singleShot(0, [folder] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+        dialog->setDirectory(folder);
+        dialog->selectFile("\"a.csv\" \"c.csv\"");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(ui.AskOpenFileNames(nullptr, "Diagramm importieren...", {"Alle Dateien (*)"}),
+              (QStringList{folder + "/a.csv", folder + "/c.csv"}));
+}
+
 // A filter that looks at the windows while it works and takes no record.
 class TFailingConverter : public Converter {
 public:

@@ -8,6 +8,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <filesystem>
 
 namespace {
 
@@ -121,6 +122,31 @@ TEST_F(FilterFlowTest, BothOldDatabaseLayoutsAreImported) {
     EXPECT_EQ(Ui.Shown.back(), "Info: Import erfolgreich!");
     EXPECT_EQ(Database.Count(), 5);
     EXPECT_EQ(Station("Wien")->Coords().Text(), Windows1252::FromUtf8("48°12'N/16°22'E").value());
+}
+
+TEST_F(FilterFlowTest, TheSheetsOfACountryAreImportedAtOnce) {
+    QStringList files;
+    const std::filesystem::path guinea = std::string(PELVANOR_TEST_DATA_DIR) + "/wmo/sheets/Guinea";
+    for (const auto& entry : std::filesystem::directory_iterator(guinea))
+        files.append(QString::fromStdString(entry.path().string()));
+    TTempDir::Write(Dir.File("notiz.txt"), "Einkaufsliste");
+    files.append(QString::fromStdString(Dir.File("notiz.txt")));
+    Ui.FileNames = {files.join(QLatin1Char('\n'))};
+    Ui.Answers = {TAnswer::Yes};
+    Ui.Steps = {ReadLog()};
+    Run(CmImport);
+
+    EXPECT_EQ(Ui.Shown.front(), "Öffnen: Diagramm importieren...");
+    EXPECT_EQ(Ui.Shown.back(), "Info: Import erfolgreich!");
+    EXPECT_TRUE(Log.contains("Fehler: Kein Importfilter für Datenquelle verfügbar: notiz.txt"))
+        << Log.toStdString();
+    EXPECT_TRUE(Log.contains("Benutze Import-Filter \"Amtliche Klimanormalwerte (WMO)\""));
+    EXPECT_TRUE(Log.contains("Fehler: Station Koundara/Guinea: Höhe fehlt"));
+    EXPECT_TRUE(Log.contains("10 Einträge insgesamt verarbeitet"));
+    EXPECT_EQ(Database.Count(), 3 + 8);
+    ASSERT_NE(Station("Conakry/Guinea"), nullptr);
+    EXPECT_EQ(Station("Conakry/Guinea")->PositionText(),
+              Windows1252::FromUtf8("9°34'N/13°37'W, 26m").value());
 }
 
 TEST_F(FilterFlowTest, FilesThatHoldNoStationsChangeNothing) {

@@ -23,8 +23,9 @@ Strings Descriptions(const std::vector<const Converter*>& converters) {
 TEST(ConverterRegistryTest, FiltersAreKeptInByteOrderOfTheirDescriptions) {
     const ConverterManager& manager = ConverterManager::Instance();
     EXPECT_EQ(Descriptions(manager.GetConverters()),
-              (Strings{"CSV (durch Semikola getrennte Liste)", "Pelvanor-Datenbank", "Tabelle",
-                       "alte Pelvanor-Datenbank (V1)", "alte Pelvanor-Datenbank (V2)"}));
+              (Strings{"Amtliche Klimanormalwerte (WMO)", "CSV (durch Semikola getrennte Liste)",
+                       "Pelvanor-Datenbank", "Tabelle", "alte Pelvanor-Datenbank (V1)",
+                       "alte Pelvanor-Datenbank (V2)"}));
     EXPECT_EQ(Descriptions(manager.GetExportConverters()),
               (Strings{"CSV (durch Semikola getrennte Liste)", "Pelvanor-Datenbank", "Tabelle"}));
     EXPECT_EQ(manager.Find("Tabelle")->GetExtension(), ".tab");
@@ -221,6 +222,29 @@ TEST_F(ExportFlowTest, ImportRunsWithTheClaimingFilter) {
     EXPECT_EQ(Ui.Shown[3], "log Warnung: umbenannt");
     EXPECT_EQ(Ui.Shown[8], "log   0 akzeptiert");
     EXPECT_EQ(Ui.Shown[9], "log   1 nach Änderungen akzeptiert");
+}
+
+TEST_F(ExportFlowTest, SeveralFilesAreOneRunWithEachFilesFilter) {
+    Ui.FileNames = {"a.fk", "b.fk"};
+    EXPECT_TRUE(Manager.ImportDiagrams(Ui).empty());
+    EXPECT_EQ(Ui.Shown, (Strings{"log Import gestartet.", "busy",
+                                 "log Fehler: Kein Importfilter für Datenquelle verfügbar: a.fk",
+                                 "log Fehler: Kein Importfilter für Datenquelle verfügbar: b.fk",
+                                 "not busy", "log Import beendet.", "log Zusammenfassung:",
+                                 "log 2 Einträge insgesamt verarbeitet, davon:",
+                                 "log   0 akzeptiert", "log   0 nach Änderungen akzeptiert",
+                                 "log   2 nicht akzeptiert", "wait for OK"}));
+
+    // The files of one filter go to it together, in the order of the first of them.
+    const TFakeConverter claiming("Nimmt alles", true);
+    Manager.Register(&claiming);
+    Ui.Shown.clear();
+    Ui.FileNames = {"/tmp/a.fk", "/tmp/b.fk", "/tmp/c.fk"};
+    EXPECT_EQ(Manager.ImportDiagrams(Ui).size(), 3u);
+    EXPECT_EQ(
+        std::vector<std::string>(Ui.Shown.begin(), Ui.Shown.begin() + 6),
+        (Strings{"log Import gestartet.", "busy", "log Benutze Import-Filter \"Nimmt alles\"",
+                 "log Warnung: umbenannt", "log Warnung: umbenannt", "log Warnung: umbenannt"}));
 }
 
 TEST(DefaultConverterLogTest, CountsByOutcome) {

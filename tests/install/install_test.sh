@@ -14,7 +14,7 @@ for file in pelvanor pelvanor-tool libkestrel.so.0 tvxres.dll pelvanor.hlp pelva
 done
 readelf -d "$folder/pelvanor" | grep -q 'RUNPATH.*\$ORIGIN' || fail "Laufzeitpfad fehlt"
 stations=$("$prefix/bin/pelvanor-tool" list "$folder/pelvanor.dat" | wc -l)
-[ "$stations" -eq 95 ] || fail "Startdatenbank mit $stations statt 95 Stationen"
+[ "$stations" -eq 5342 ] || fail "Startdatenbank mit $stations statt 5342 Stationen"
 
 entry="$prefix/share/applications/pelvanor.desktop"
 grep -qx "Exec=$folder/pelvanor" "$entry" || fail "Exec zeigt nicht auf $folder/pelvanor"

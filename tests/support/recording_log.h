@@ -47,6 +47,12 @@ public:
         Dialog = dialog;
         return FileName;
     }
+    std::vector<std::string> AskOpenFileNames(const TFileDialog& dialog) override {
+        if (FileNames.empty())
+            return ConverterUi::AskOpenFileNames(dialog);
+        Dialog = dialog;
+        return FileNames;
+    }
     std::unique_ptr<ConverterLogWindow> OpenLogWindow() override {
         return std::make_unique<TWindow>(*this);
     }
@@ -55,6 +61,8 @@ public:
     // Answers.
     int Pick = 0;
     std::optional<std::string> FileName;
+    // The answer of the open dialog for several files, where not empty.
+    std::vector<std::string> FileNames;
     // What was shown, in UTF-8: message boxes, log lines ("log TEXT"), cursor changes.
     std::vector<std::string> Shown;
     std::vector<std::string> PickEntries;

@@ -69,6 +69,12 @@ public:
                                            const QString& proposedName) override {
         return AnswerFile("Öffnen: ", {title, nameFilters, defaultSuffix, proposedName});
     }
+    // Several files are one answer of names separated by line ends.
+    QStringList AskOpenFileNames(QWidget*, const QString& title,
+                                 const QStringList& nameFilters) override {
+        const std::optional<QString> answer = AnswerFile("Öffnen: ", {title, nameFilters, {}, {}});
+        return answer ? answer->split(QLatin1Char('\n')) : QStringList();
+    }
 
     struct TFileRequest {
         QString Title;

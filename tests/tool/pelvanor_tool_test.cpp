@@ -298,13 +298,54 @@ TEST_F(PelvanorToolTest, StarterDatabaseNeverReplacesAnExistingOne) {
                                 PELVANOR_STATIONS_CSV + "' -DDATABASE='" + database + "' -P '" +
                                 PELVANOR_STARTER_SCRIPT + "' >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 95);
+    // The starter stations and every complete station of the WMO normals beside them.
+    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 95 + 5247);
+    EXPECT_EQ(Run({"find", database, "Berlin/Deutschland", "--exact"}).Out, "Berlin/Deutschland\n");
+    EXPECT_EQ(Run({"find", database, "Berlin-Tempelhof/Deutschland", "--exact"}).ExitCode, 1);
+    EXPECT_EQ(Run({"find", database, "Berlin-Tegel/Deutschland", "--exact"}).ExitCode, 0);
 
     TDatabaseMgr changed(database, false, false);
     changed.RemoveAt(0);
     changed.Save();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 94);
+    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 95 + 5247 - 1);
+}
+
+TEST_F(PelvanorToolTest, WmoNormalsConvertAndMergeFromSeveralSheets) {
+    const std::string normals =
+        std::string(PELVANOR_WMO_NORMALS_DIR) + "/wmo_normals_9120_TAVG.csv";
+    const TRun world = Run({"convert", normals, Dir.File("welt.dat")});
+    EXPECT_EQ(world.ExitCode, 0);
+    EXPECT_NE(world.Err.find("Benutze Import-Filter \"Amtliche Klimanormalwerte (WMO)\""),
+              std::string::npos);
+    EXPECT_NE(world.Err.find("6637 Einträge insgesamt verarbeitet"), std::string::npos);
+    EXPECT_EQ(TDatabaseMgr::ReadOnly(Dir.File("welt.dat"))->Count(), 5341);
+
+    // Several sheets into a database, one log; the starter stations' numbers left out.
+    const std::string database = MakeDatabase();
+    const std::string sheets = std::string(PELVANOR_TEST_DATA_DIR) + "/wmo/sheets/";
+    const TRun merged = Run({"merge", database, sheets + "Germany/Aachen_10501.csv",
+                             sheets + "Guinea/CONAKRY_61832.csv", sheets + "Japan/Tokyo_47662.csv",
+                             "--skip-wmo", "47662,4711"});
+    EXPECT_EQ(merged.ExitCode, 0) << merged.Err;
+    EXPECT_EQ(merged.Out, "Diagramme identisch: 0\nDiagramme hinzugefügt: 2\n"
+                          "Diagramme ersetzt: 0\nDiagramme ignoriert: 0\n");
+    EXPECT_NE(merged.Err.find("Station Tokyo/Japan (WMO 47662) ausgelassen"), std::string::npos)
+        << merged.Err;
+    EXPECT_EQ(TDatabaseMgr::ReadOnly(database)->Count(), 5);
+
+    const TRun mixed = Run({"merge", database, sheets + "Germany/Emden_10200.csv",
+                            PELVANOR_STATIONS_CSV, "--skip-wmo", "10200"});
+    EXPECT_EQ(mixed.ExitCode, 2);
+    EXPECT_EQ(
+        Run({"merge", database, sheets + "Germany/Emden_10200.csv", "--skip-wmo", "x"}).ExitCode,
+        2);
+    const TRun both =
+        Run({"merge", database, sheets + "Germany/Emden_10200.csv", PELVANOR_STATIONS_CSV});
+    EXPECT_EQ(both.ExitCode, 0);
+    EXPECT_NE(both.Err.find("Benutze Import-Filter \"CSV (durch Semikola getrennte Liste)\""),
+              std::string::npos);
+    EXPECT_NE(both.Err.find("96 Einträge insgesamt verarbeitet"), std::string::npos) << both.Err;
 }
 
 } // namespace
