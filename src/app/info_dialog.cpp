@@ -63,7 +63,7 @@ TInfoDialog::TInfoDialog(const TDatabaseMgr& database, QWidget* parent)
         "1991–2020“ der Weltorganisation für Meteorologie (freier Austausch nach "
         "WMO-Resolution 40). Weitere Stationen fügt „Datenbank importieren...“ hinzu, etwa aus "
         "den Datenblättern der nationalen Wetterdienste zu diesen Klimanormalwerten."));
-    source->setObjectName(QStringLiteral("4805"));
+    source->setObjectName(QStringLiteral("4806"));
     source->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

@@ -432,7 +432,7 @@ TEST(InfoDialogTest, DatabaseFacts) {
     const TDatabaseMgr withoutHeader("", false, false);
     EXPECT_EQ(TInfoDialog(withoutHeader, nullptr).findChild<QLabel*>("4803")->text(), "-1");
     // Where the stations come from, and how to add more.
-    const QString source = emptyInfo.findChild<QLabel*>("4805")->text();
+    const QString source = emptyInfo.findChild<QLabel*>("4806")->text();
     EXPECT_TRUE(source.contains("WMO Climatological Normals 1991–2020")) << source.toStdString();
     EXPECT_TRUE(source.contains("„Datenbank importieren...“"));
 }
