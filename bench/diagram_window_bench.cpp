@@ -1,6 +1,7 @@
 // A diagram window on screen (painted through grab(), as the offscreen platform exposes no
 // window): a repaint that copies the cached bitmap, and a resize that draws
-// the picture anew; and opening 80 diagram windows at once from the main window.
+// the picture anew; opening 80 diagram windows at once from the main window; and the log of a
+// long import.
 
 #include "app/diag_frame.h"
 #include "app/diagram_windows.h"
@@ -10,6 +11,7 @@
 #include "app/user_interface.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
+#include "dbui/log_dialog.h"
 #include "diagram/diag_window.h"
 #include "station_generator.h"
 #include "support/lone_diagram_owner.h"
@@ -83,6 +85,19 @@ void BM_OpenEightyWindows(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenEightyWindows)->Unit(benchmark::kMillisecond);
+
+// The log of an import of the whole WMO composite set: some two thousand lines while it is on
+// screen.
+void BM_LogOfAnImport(benchmark::State& state) {
+    for (auto _ : state) {
+        DbUI::TLogDialog log(nullptr);
+        log.show();
+        for (int line = 0; line < 2000; ++line)
+            log.AppendLine(QStringLiteral("Fehler: Station %1/Land: Niederschlag fehlt").arg(line));
+        log.Finish();
+    }
+}
+BENCHMARK(BM_LogOfAnImport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

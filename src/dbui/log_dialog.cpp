@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -74,14 +75,26 @@ TLogDialog::TLogDialog(QWidget* parent) : QDialog(parent, DialogFrame) {
 
 void TLogDialog::AppendLine(const QString& line) {
     // Always at the end, wherever the caret was put by a click into the text.
+    QTextCursor end(Lines->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(line + QLatin1Char('\n'));
+    // Scrolling and repainting after every one of thousands of lines would take longer than the
+    // filter's work: the log catches up some thirty times a second.
+    if (!SinceShown.isValid() || SinceShown.elapsed() >= 30) {
+        ShowEnd();
+        QCoreApplication::processEvents();
+        SinceShown.start();
+    }
+}
+
+void TLogDialog::ShowEnd() {
     Lines->moveCursor(QTextCursor::End);
-    Lines->insertPlainText(line + QLatin1Char('\n'));
     Lines->ensureCursorVisible();
-    QCoreApplication::processEvents();
 }
 
 void TLogDialog::Finish() {
     IsFinished = true;
+    ShowEnd();
     Ok->setEnabled(true);
     Ok->setFocus();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -15,8 +16,8 @@ class TLogDialog : public QDialog {
 public:
     explicit TLogDialog(QWidget* parent);
 
-    // Adds the line at the end, shows it and lets the waiting events through, so that the
-    // dialog repaints while the filter works.
+    // Adds the line at the end; now and then shows the end and lets the waiting events through,
+    // so that the dialog repaints while the filter works.
     void AppendLine(const QString& line);
     // The run is over: "OK" can be pressed.
     void Finish();
@@ -25,9 +26,12 @@ public:
     void reject() override;
 
 private:
+    void ShowEnd();
+
     QPlainTextEdit* Lines;
     QPushButton* Ok;
     bool IsFinished = false;
+    QElapsedTimer SinceShown;
 };
 
 } // namespace DbUI
