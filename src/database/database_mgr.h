@@ -147,9 +147,9 @@ private:
         std::unique_ptr<TDiagramData> Replaced;
     };
 
-    // The header and the records of a file's bytes; errors name the file.
-    static TDbHeader ReadFile(const std::string& fileName, const std::string& bytes,
-                              TRecordList& records);
+    // Appends the records of a database file and returns its header; nothing when there is no
+    // such file. Errors of the file itself name it.
+    static std::optional<TDbHeader> ReadFile(const std::string& fileName, TRecordList& records);
     // The file content of the list; a data error for a record that loading would refuse.
     std::string FileBytes() const;
     static void CheckStorable(const TDiagramData& record);

@@ -13,7 +13,7 @@ namespace Math {
 // A decimal number with a fixed count of fractional digits: Digits = 1 holds tenths (temperatures
 // in °C, precipitation in mm), Digits = 0 whole numbers (degrees, minutes, metres).
 //
-// The value keeps three fields: a sign flag, a signed 32-bit integer part and a signed 32-bit
+// The value keeps three fields: a sign flag, a signed 32-bit integer part and a signed
 // fractional part counted in units of the last digit. Both parts always carry the sign of the
 // value (-0.5 is integer 0, fraction -5, sign set), the fraction stays below one unit of the
 // integer part, and zero is never negative. Results that do not fit the 32-bit integer part are
@@ -47,7 +47,7 @@ public:
         units = std::clamp(units, lowest, highest);
         fixed value;
         value.Integer = static_cast<std::int32_t>(units / Scale);
-        value.Fraction = static_cast<std::int32_t>(units % Scale);
+        value.Fraction = static_cast<std::int16_t>(units % Scale);
         value.Negative = units < 0;
         return value;
     }
@@ -157,9 +157,11 @@ private:
     static constexpr bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
     static constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-    bool Negative = false;
     std::int32_t Integer = 0;
-    std::int32_t Fraction = 0;
+    // Less than one unit of the integer part, which 16 bits hold for up to four digits: a
+    // station's fifty values take less room so.
+    std::int16_t Fraction = 0;
+    bool Negative = false;
 };
 
 // Tenths: monthly temperatures and precipitation and the values derived from them.
