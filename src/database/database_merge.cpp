@@ -1,7 +1,6 @@
 #include "database/database_mgr.h"
 
 #include "database/merge_candidates.h"
-#include "model/name_folding.h"
 
 #include <optional>
 
@@ -122,7 +121,6 @@ void TDatabaseMgr::MergeList(const std::vector<TDiagramData>& records, MergeHand
     for (const TDiagramData& record : records)
         CheckStorable(record);
     TDatabaseMgr incoming("", true, false);
-    for (const TDiagramData& record : records)
-        incoming.Insert(record, FoldName(record.Place().Name()), true);
+    incoming.Records = AddedInBulk(records);
     Merge(incoming, handler);
 }

@@ -167,7 +167,10 @@ TDatabaseMgr::TDbHeader TDatabaseMgr::CreateEmptyFile() const {
 std::string TDatabaseMgr::FileBytes() const {
     // Nothing is written that loading would refuse.
     Records.ForEach([](const TRecordList::TEntry& entry) { CheckStorable(*entry.Record); });
+    // A station takes some 470 bytes of the file.
+    constexpr std::size_t BytesPerRecord = 512;
     TObjectWriter out;
+    out.Reserve(BytesPerRecord * static_cast<std::size_t>(Records.Count()));
     WriteHeader(out, CurrentVersion, static_cast<std::uint32_t>(Records.Count()));
     Records.ForEach([&out](const TRecordList::TEntry& entry) {
         TDiagramData::Streamer::Write(out, *entry.Record);

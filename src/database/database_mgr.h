@@ -155,6 +155,9 @@ private:
     static void CheckStorable(const TDiagramData& record);
     TDbHeader CreateEmptyFile() const;
     TAddResult Insert(const TDiagramData& record, std::string foldedName, bool bulk);
+    // The list that adding the records in bulk one after the other into an empty list gives,
+    // made by sorting once.
+    static TRecordList AddedInBulk(const std::vector<TDiagramData>& records);
     int FindExact(const std::string& name, int start) const;
     int IndexOfEntry(const TDiagramData* record, const std::string& foldedName) const;
     const std::optional<TNamePattern>& CompiledPattern(const std::string& foldedPattern) const;

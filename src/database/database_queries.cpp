@@ -2,6 +2,9 @@
 
 #include "model/name_folding.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 // Queries and edits. On a sorted list (the normal case) positions are found by halving; a list
 // read from a file in another order is walked one record after the other, so that every result
 // is the same as that of the walk.
@@ -100,6 +103,36 @@ TDatabaseMgr::TAddResult TDatabaseMgr::Insert(const TDiagramData& record, std::s
         return {same, Records.Replace(same, std::move(entry)).Record};
     Records.Insert(position, std::move(entry));
     return {position, nullptr};
+}
+
+TRecordList TDatabaseMgr::AddedInBulk(const std::vector<TDiagramData>& records) {
+    // Each name once: a name that comes again keeps the place of its first coming and takes the
+    // values of its last.
+    struct TName {
+        std::string Key;
+        std::size_t First;
+        std::size_t Last;
+    };
+    std::vector<TName> names;
+    std::unordered_map<std::string_view, std::size_t> nameAt;
+    nameAt.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string& name = records[i].Place().Name();
+        if (const auto [known, added] = nameAt.try_emplace(name, names.size()); !added)
+            names[known->second].Last = i;
+        else
+            names.push_back({FoldName(name), i, i});
+    }
+
+    // Each bulk add goes before the records of an equal folded name.
+    std::sort(names.begin(), names.end(), [](const TName& a, const TName& b) {
+        const int order = a.Key.compare(b.Key);
+        return order != 0 ? order < 0 : a.First > b.First;
+    });
+    TRecordList list;
+    for (TName& name : names)
+        list.Append({std::move(name.Key), std::make_unique<TDiagramData>(records[name.Last])});
+    return list;
 }
 
 void TDatabaseMgr::RemoveAt(int index) {

@@ -110,6 +110,9 @@ void TRecordList::Clear() {
 // form a prefix of a sorted list, so the blocks and then one block can be halved.
 template <typename LiesBefore>
 int TRecordList::Bound(LiesBefore&& liesBefore) const {
+    // Lists are often made in order, one record after the last.
+    if (Size == 0 || liesBefore(Blocks.back().back()))
+        return Size;
     const auto block = std::partition_point(Blocks.begin(), Blocks.end(),
                                             [&](const auto& b) { return liesBefore(b.back()); });
     if (block == Blocks.end())

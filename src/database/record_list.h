@@ -50,7 +50,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t BlockSplitSize = 1024;
+    static constexpr std::size_t BlockSplitSize = 256;
 
     struct TPlace {
         std::size_t Block;

@@ -26,8 +26,9 @@ void ReadTwelve(TDiagramData::TMonthValues& values, ReadValue readValue) {
 }
 
 void WriteTwelve(TObjectWriter& out, const TDiagramData::TMonthValues& values) {
+    Math::Tenths::TTextBuffer text;
     for (const Math::Tenths value : values)
-        out.WriteCString(value.Text());
+        out.WriteCString(value.Text(text));
 }
 
 } // namespace
@@ -57,9 +58,10 @@ void TDiagramData::TCoords::Streamer::Read(TObjectReader& in, std::uint32_t vers
 }
 
 void TDiagramData::TCoords::Streamer::Write(TObjectWriter& out, const TCoords& coords) {
+    Math::Whole::TTextBuffer text;
     for (const Math::Whole number :
          {coords.LatDegrees, coords.LatMinutes, coords.LongDegrees, coords.LongMinutes})
-        out.WriteCString(number.Text());
+        out.WriteCString(number.Text(text));
     out.WriteWord32(coords.North ? 1 : 0);
     out.WriteWord32(coords.West ? 1 : 0);
 }
@@ -71,7 +73,8 @@ void TDiagramData::TAltitude::Streamer::Read(TObjectReader& in, std::uint32_t ve
 }
 
 void TDiagramData::TAltitude::Streamer::Write(TObjectWriter& out, const TAltitude& altitude) {
-    out.WriteCString(altitude.Metres.Text());
+    Math::Whole::TTextBuffer text;
+    out.WriteCString(altitude.Metres.Text(text));
 }
 
 void TDiagramData::TTemperatureData::Streamer::Read(TObjectReader& in, std::uint32_t version,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <compare>
 #include <cstdint>
@@ -98,17 +99,28 @@ public:
     constexpr std::int32_t FractionPart() const { return Fraction; }
     constexpr std::int64_t Units() const { return std::int64_t{Integer} * Scale + Fraction; }
 
+    // Room for the text form of any value.
+    using TTextBuffer = std::array<char, 24>;
+
     // The text form with a point: 12.3, -0.5, -7.0, 0.0; whole numbers without point.
     std::string Text() const {
-        std::string text = Negative && Integer == 0 ? "-" : "";
-        text += std::to_string(Integer);
+        TTextBuffer buffer;
+        return std::string(Text(buffer));
+    }
+    // The same made in the buffer, for the many values of a file.
+    std::string_view Text(TTextBuffer& buffer) const {
+        char* end = buffer.data();
+        if (Negative && Integer == 0)
+            *end++ = '-';
+        // Room is left for the point and the fraction.
+        end = std::to_chars(end, buffer.data() + buffer.size() - 1 - Digits, Integer).ptr;
         if constexpr (Digits > 0) {
-            const std::string digits = std::to_string(Fraction < 0 ? -Fraction : Fraction);
-            text += '.';
-            text.append(Digits - digits.size(), '0');
-            text += digits;
+            *end++ = '.';
+            for (std::int64_t unit = Scale / 10, rest = Fraction < 0 ? -Fraction : Fraction;
+                 unit > 0; rest %= unit, unit /= 10)
+                *end++ = static_cast<char>('0' + rest / unit);
         }
-        return text;
+        return std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
     }
 
     // The text form as the user sees it, with a decimal comma.
