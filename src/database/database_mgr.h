@@ -155,9 +155,14 @@ private:
     static void CheckStorable(const TDiagramData& record);
     TDbHeader CreateEmptyFile() const;
     TAddResult Insert(const TDiagramData& record, std::string foldedName, bool bulk);
-    // The list that adding the records in bulk one after the other into an empty list gives,
-    // made by sorting once.
-    static TRecordList AddedInBulk(const std::vector<TDiagramData>& records);
+    // A record of a list as it stands in a database made by adding the list in bulk.
+    struct TBulkAdded {
+        const TDiagramData* Record;
+        std::string FoldedName;
+    };
+    // The records that adding the list in bulk, one after the other, to an empty database would
+    // leave there, in their order there, found by sorting once.
+    static std::vector<TBulkAdded> InBulkOrder(const std::vector<TDiagramData>& records);
     int FindExact(const std::string& name, int start) const;
     int IndexOfEntry(const TDiagramData* record, const std::string& foldedName) const;
     const std::optional<TNamePattern>& CompiledPattern(const std::string& foldedPattern) const;

@@ -105,13 +105,13 @@ TDatabaseMgr::TAddResult TDatabaseMgr::Insert(const TDiagramData& record, std::s
     return {position, nullptr};
 }
 
-TRecordList TDatabaseMgr::AddedInBulk(const std::vector<TDiagramData>& records) {
+std::vector<TDatabaseMgr::TBulkAdded>
+TDatabaseMgr::InBulkOrder(const std::vector<TDiagramData>& records) {
     // Each name once: a name that comes again keeps the place of its first coming and takes the
     // values of its last.
     struct TName {
-        std::string Key;
+        TBulkAdded Added;
         std::size_t First;
-        std::size_t Last;
     };
     std::vector<TName> names;
     std::unordered_map<std::string_view, std::size_t> nameAt;
@@ -119,20 +119,24 @@ TRecordList TDatabaseMgr::AddedInBulk(const std::vector<TDiagramData>& records) 
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string& name = records[i].Place().Name();
         if (const auto [known, added] = nameAt.try_emplace(name, names.size()); !added)
-            names[known->second].Last = i;
+            names[known->second].Added.Record = &records[i];
         else
-            names.push_back({FoldName(name), i, i});
+            names.push_back({{&records[i], FoldName(name)}, i});
     }
 
-    // Each bulk add goes before the records of an equal folded name.
-    std::sort(names.begin(), names.end(), [](const TName& a, const TName& b) {
-        const int order = a.Key.compare(b.Key);
+    // Each bulk add goes before the records of an equal folded name. A list read from a database
+    // file mostly comes in this order already.
+    const auto before = [](const TName& a, const TName& b) {
+        const int order = a.Added.FoldedName.compare(b.Added.FoldedName);
         return order != 0 ? order < 0 : a.First > b.First;
-    });
-    TRecordList list;
+    };
+    if (!std::is_sorted(names.begin(), names.end(), before))
+        std::sort(names.begin(), names.end(), before);
+    std::vector<TBulkAdded> order;
+    order.reserve(names.size());
     for (TName& name : names)
-        list.Append({std::move(name.Key), std::make_unique<TDiagramData>(records[name.Last])});
-    return list;
+        order.push_back(std::move(name.Added));
+    return order;
 }
 
 void TDatabaseMgr::RemoveAt(int index) {
