@@ -28,13 +28,15 @@ void TObjectReader::ReadStreamHeader() {
 }
 
 bool TObjectReader::TakeAfterRefill(std::size_t count, const char*& bytes) {
-    // Pieces large enough that reading them costs little beside what is made of them.
+    // Pieces large enough that reading them costs little beside what is made of them; an object
+    // read again is one record at most.
     constexpr std::size_t PieceSize = std::size_t{1} << 20;
+    constexpr std::size_t RereadPieceSize = std::size_t{4} << 10;
     if (Failed || StreamSize - Position < count || !Source) {
         Failed = true;
         return false;
     }
-    Piece.resize(std::max(count, PieceSize));
+    Piece.resize(std::max(count, RereadDepth > 0 ? RereadPieceSize : PieceSize));
     Window = std::string_view(Piece.data(), Source->ReadAt(Position, Piece.data(), Piece.size()));
     WindowStart = Position;
     // A file that became shorter while it was read.
@@ -45,6 +47,15 @@ bool TObjectReader::TakeAfterRefill(std::size_t count, const char*& bytes) {
     bytes = Piece.data();
     Position += count;
     return true;
+}
+
+void TObjectReader::SwapPieces() {
+    // Bytes in memory are at hand as a whole.
+    if (!Source)
+        return;
+    std::swap(Piece, Aside.Bytes);
+    std::swap(Window, Aside.Window);
+    std::swap(WindowStart, Aside.Start);
 }
 
 std::int32_t TObjectReader::ReadInt32() {

@@ -76,6 +76,8 @@ private:
     bool Take(std::size_t count, const char*& bytes);
     // The same when they do not lie in the window at hand (or the reader has failed).
     bool TakeAfterRefill(std::size_t count, const char*& bytes);
+    // Between the piece of the reading on and that of reading again.
+    void SwapPieces();
     std::uint32_t ReadObjectIndex();
     // Reads the start of an object frame up to its fields: the class version; nothing on
     // failure, a frame of another class among them.
@@ -88,6 +90,14 @@ private:
     std::string_view Window;
     std::uint64_t WindowStart = 0;
     std::string Piece;
+    // Earlier objects read again come from a small piece of their own, so that the piece of the
+    // reading on stays at hand: each piece waits here while the other is in use.
+    struct TPieceAside {
+        std::string Bytes;
+        std::string_view Window;
+        std::uint64_t Start = 0;
+    };
+    TPieceAside Aside;
     std::uint64_t Position = 0;
     std::uint32_t Version = 0;
     bool Failed = false;
@@ -174,12 +184,14 @@ void TObjectReader::ReadObject(std::string_view className, ReadFields&& readFiel
         }
         const std::uint64_t resume = Position;
         Position = FrameOffsets[index - 1];
-        ++RereadDepth;
+        if (RereadDepth++ == 0)
+            SwapPieces();
         if (const std::optional<std::uint32_t> classVersion = ReadFrameStart(className)) {
             readFields(*this, *classVersion);
             ReadFrameEnd();
         }
-        --RereadDepth;
+        if (--RereadDepth == 0)
+            SwapPieces();
         Position = resume;
         return;
     }
