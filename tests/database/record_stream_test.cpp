@@ -182,6 +182,62 @@ TEST(RecordStreamReadTest, ReferencesCopyEarlierObjectsOfTheSameClass) {
     EXPECT_TRUE(third->IsIdentical(*first));
 }
 
+// The bytes of a stream handed out piece by piece, as a file is read; it may claim more bytes
+// than it holds, as a file cut short while it is read.
+class TPieceSource : public TObjectReader::TSource {
+public:
+    explicit TPieceSource(std::string bytes) : Bytes(std::move(bytes)), Claimed(Bytes.size()) {}
+    std::uint64_t Size() const override { return Claimed; }
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count) override {
+        ++Reads;
+        const std::size_t read = offset < Bytes.size() ? Bytes.copy(buffer, count, offset) : 0;
+        BytesRead += read;
+        return read;
+    }
+
+    std::string Bytes;
+    std::uint64_t Claimed;
+    int Reads = 0;
+    std::uint64_t BytesRead = 0;
+};
+
+TEST(RecordStreamReadTest, AStreamReadPieceByPieceReadsAsAWholeOne) {
+    // Some megabytes, with strings across the pieces' borders, and amid them many references to
+    // records from long before the piece at hand, which must not read the pieces of the file
+    // again and again.
+    TStreamBytes bytes;
+    constexpr int Count = 5000;
+    constexpr int References = 2000;
+    for (int i = 0; i < Count; ++i)
+        bytes.Record("Station " + std::to_string(i), 3);
+    for (int i = 0; i < References; ++i)
+        bytes.Reference(i % 2 == 0 ? 1 : 1 + 6 * static_cast<std::uint32_t>(i * 7 % Count));
+    for (int i = 0; i < Count; ++i)
+        bytes.Record("Station " + std::to_string(Count + i), 3);
+    TPieceSource source(bytes.Bytes);
+    TObjectReader pieces(source);
+    TObjectReader whole(bytes.Bytes);
+    for (int i = 0; i < 2 * Count + References; ++i) {
+        const auto read = TDiagramData::Streamer::Read(pieces);
+        const auto expected = TDiagramData::Streamer::Read(whole);
+        ASSERT_TRUE(read && expected) << i;
+        ASSERT_TRUE(read->IsIdentical(*expected)) << i;
+    }
+    EXPECT_TRUE(pieces.Good());
+    EXPECT_GT(source.Reads, 3);
+    // The file once, and a few kilobytes for each object read again.
+    EXPECT_LT(source.BytesRead, bytes.Bytes.size() + References * std::uint64_t{8192});
+
+    TPieceSource cutShort(bytes.Bytes.substr(0, bytes.Bytes.size() / 2));
+    cutShort.Claimed = bytes.Bytes.size();
+    TObjectReader cut(cutShort);
+    int records = 0;
+    while (TDiagramData::Streamer::Read(cut))
+        ++records;
+    EXPECT_FALSE(cut.Good());
+    EXPECT_LT(records, 2 * Count);
+}
+
 // Streams that must fail the reader (and so the load) without producing a record.
 TEST(RecordStreamReadTest, BrokenFramingFailsTheReader) {
     const auto fails = [](const TStreamBytes& bytes) {
