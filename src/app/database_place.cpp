@@ -16,7 +16,8 @@ namespace {
 constexpr mode_t UserOnly = 0700;
 
 std::string Reason(const std::filesystem::path& path, int error) {
-    return path.string() + ": " + std::strerror(error);
+    return path.string() + ": " +
+           (error == SafeFile::NotARegularFile ? "keine reguläre Datei" : std::strerror(error));
 }
 
 // Makes the folder and every missing folder above it, each for the user alone, as the data
@@ -114,7 +115,7 @@ std::optional<std::string> TDatabasePlace::MakeUserCopy() const {
     case SafeFile::TReadStatus::Missing:
         return std::nullopt; // the program starts an empty database of its own
     case SafeFile::TReadStatus::Failed:
-        return Shipped.string() + ": nicht lesbar";
+        return Reason(Shipped, shipped.Error);
     case SafeFile::TReadStatus::Read:
         break;
     }

@@ -25,7 +25,7 @@ constexpr std::size_t ProbedBytes = 64 * 1024;
 std::optional<std::string> Contents(const std::string& fileName, ConverterLog& log) {
     SafeFile::TContents file = SafeFile::ReadAll(fileName, LargestFile + 1);
     if (file.Status != SafeFile::TReadStatus::Read) {
-        log.Error("Datei " + FileNames::Shown(fileName) + " kann nicht gelesen werden");
+        log.Error("Datei kann nicht gelesen werden: " + SafeFile::Describe(fileName, file.Error));
         return std::nullopt;
     }
     if (file.Bytes.size() > LargestFile) {

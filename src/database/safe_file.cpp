@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <langinfo.h>
+#include <new>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -299,6 +300,22 @@ TReadStatus TReader::Status() const {
     if (ReadError == 0)
         return TReadStatus::Read;
     return Fd < 0 && ReadError == ENOENT ? TReadStatus::Missing : TReadStatus::Failed;
+}
+
+TContents ReadAll(const std::string& path, std::size_t maxBytes) {
+    TReader file(path);
+    if (file.Status() != TReadStatus::Read)
+        return {file.Status(), file.Error(), {}};
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), maxBytes)));
+    } catch (const std::bad_alloc&) {
+        return {TReadStatus::Failed, ENOMEM, {}};
+    }
+    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
+    if (file.Status() != TReadStatus::Read)
+        return {file.Status(), file.Error(), {}};
+    return {TReadStatus::Read, 0, std::move(bytes)};
 }
 
 std::size_t TReader::ReadAt(std::uint64_t offset, char* buffer, std::size_t count) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,18 @@ private:
     int ReadError = 0;
     std::uint64_t FileSize = 0;
 };
+
+// A small file whole, or its first maxBytes bytes, as ReadAll gives it.
+struct TContents {
+    TReadStatus Status;
+    // Why it could not be read (0 when it could).
+    int Error = 0;
+    std::string Bytes;
+};
+// Reads a file that is small by its nature at once; the same problems as TReader's are Failed,
+// and so is a file too large for memory.
+TContents ReadAll(const std::string& path,
+                  std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
 // The outcome of Replace: written, or why not.
 struct TWriteResult {
