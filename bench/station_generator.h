@@ -1,12 +1,13 @@
 #pragma once
 
 // Plausible stations in large numbers: made-up names of a few syllables with one of a few
-// dozen countries, positions anywhere, a seasonal climate.
+// dozen countries, each name once as in a real database, positions anywhere, a seasonal climate.
 
 #include "model/diagram_data.h"
 
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 inline std::vector<TDiagramData> GenerateStations(int count, unsigned seed) {
@@ -21,15 +22,22 @@ inline std::vector<TDiagramData> GenerateStations(int count, unsigned seed) {
     const auto pick = [&random](int n) {
         return static_cast<int>(random() % n);
     };
-    std::vector<TDiagramData> stations;
-    stations.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
+    const auto makeName = [&] {
         std::string name;
         for (int s = pick(3) + 2; s > 0; --s)
             name += syllables[pick(21)];
         name[0] = static_cast<char>(name[0] - 'a' + 'A');
         if (const std::string country = countries[pick(16)]; !country.empty())
             name += "/" + country;
+        return name;
+    };
+    std::unordered_set<std::string> names;
+    std::vector<TDiagramData> stations;
+    stations.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        std::string name = makeName();
+        while (!names.insert(name).second)
+            name = makeName();
         TDiagramData station;
         station.SetPlace(TDiagramData::TPlace(name));
         station.SetCoords({pick(91), pick(60), pick(181), pick(60), pick(2) == 0, pick(2) == 0});

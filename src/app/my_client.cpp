@@ -72,8 +72,7 @@ void TMyClient::ShowAllStations(bool all) {
     AllStations = all;
     RemoveAllTools();
     if (AllStations)
-        for (int i = 0; i < Database.Count(); ++i)
-            AddTools(Database.RecordAt(i));
+        AddAllTools();
     else
         for (const auto& link : DiagramWindows->WindowLinks())
             AddTools(*link.Station);
@@ -82,14 +81,19 @@ void TMyClient::ShowAllStations(bool all) {
 }
 
 void TMyClient::AddTools(const TDiagramData& station) {
-    const std::string& name = station.Place().Name();
-    if (ToolIds.contains(name))
+    const int id = NextToolId;
+    if (!ToolIds.try_emplace(station.Place().Name(), id).second)
         return;
-    const int id = NextToolId++;
-    ToolIds[name] = id;
+    ++NextToolId;
     World->AddTool(id, station);
     if (InEuropeArea(GeoPointOf(station.Coords())))
         Europe->AddTool(id, station);
+}
+
+void TMyClient::AddAllTools() {
+    ToolIds.reserve(static_cast<std::size_t>(Database.Count()));
+    for (int i = 0; i < Database.Count(); ++i)
+        AddTools(Database.RecordAt(i));
 }
 
 void TMyClient::RemoveTools(const std::string& name) {
@@ -102,10 +106,8 @@ void TMyClient::RemoveTools(const std::string& name) {
 }
 
 void TMyClient::RemoveAllTools() {
-    for (const auto& [name, id] : ToolIds) {
-        World->RemoveTool(id);
-        Europe->RemoveTool(id);
-    }
+    World->RemoveAllTools();
+    Europe->RemoveAllTools();
     ToolIds.clear();
 }
 
@@ -149,8 +151,7 @@ void TMyClient::AfterDatabaseChange() {
         ShowAllStations(false);
     if (AllStations) {
         RemoveAllTools();
-        for (int i = 0; i < Database.Count(); ++i)
-            AddTools(Database.RecordAt(i));
+        AddAllTools();
     }
     update();
     if (StateChanged)

@@ -4,10 +4,10 @@
 
 #include <QWidget>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 class QMenu;
 class QShortcut;
@@ -93,6 +93,7 @@ private:
     void ShowMap(TMap* map);
     void ChooseMap();
     void AddTools(const TDiagramData& station);
+    void AddAllTools();
     void RemoveTools(const std::string& name);
     void RemoveAllTools();
     void ShowAreaText();
@@ -108,7 +109,7 @@ private:
     std::unique_ptr<TMap> Europe;
     TMap* Current = nullptr;
     bool AllStations = false;
-    std::map<std::string, int> ToolIds;
+    std::unordered_map<std::string, int> ToolIds;
     int NextToolId = FirstToolId;
     std::function<void(QSize)> FitToMap;
     std::function<void()> StateChanged;

@@ -1,7 +1,6 @@
 #include "database/database_mgr.h"
 
 #include "database/merge_candidates.h"
-#include "model/name_folding.h"
 
 #include <optional>
 
@@ -85,15 +84,18 @@ private:
     }
 
     // Whether the record similarity of two records is above 2, from the parts computed before.
+    // Grades above 2 need a sum of 8; names of other bytes give at most 3, so that far apart in
+    // altitude (grade 0) only the very same position can make up the rest.
     static bool IsSimilar(const TMergeCandidates::TKey& a, const TMergeCandidates::TKey& b) {
-        const int position = a.Record->Coords().Similarity(b.Record->Coords());
+        const bool sameName = a.Record->Place().Name() == b.Record->Place().Name();
         const int altitude = a.Record->Altitude().Similarity(b.Record->Altitude());
-        // Grades above 2 need a sum of 8, which even equal names (5) cannot reach from below 3.
+        if (!sameName && altitude == 0 && !(a.Record->Coords() == b.Record->Coords()))
+            return false;
+        const int position = a.Record->Coords().Similarity(b.Record->Coords());
+        // Even equal names (5) cannot reach 8 from below 3.
         if (position + altitude < 3)
             return false;
-        const int name = a.Record->Place().Name() == b.Record->Place().Name()
-                             ? 5
-                             : TNameParts::GradeOfDifferentNames(a.Parts, b.Parts);
+        const int name = sameName ? 5 : TNameParts::GradeOfDifferentNames(a.Parts, b.Parts);
         return TDiagramData::Similarity(name, position, altitude) > 2;
     }
 
@@ -121,8 +123,8 @@ void TDatabaseMgr::Merge(const TDatabaseMgr& source, MergeHandler* handler) {
 void TDatabaseMgr::MergeList(const std::vector<TDiagramData>& records, MergeHandler* handler) {
     for (const TDiagramData& record : records)
         CheckStorable(record);
-    TDatabaseMgr incoming("", true, false);
-    for (const TDiagramData& record : records)
-        incoming.Insert(record, FoldName(record.Place().Name()), true);
-    Merge(incoming, handler);
+    // The list is merged in the order in which a database of it would hold it.
+    TMerge merge(*this, handler);
+    for (const TBulkAdded& added : InBulkOrder(records))
+        merge.Take(*added.Record, added.FoldedName);
 }

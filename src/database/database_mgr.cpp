@@ -49,9 +49,6 @@ TDatabaseMgr::~TDatabaseMgr() {
 
 namespace {
 
-// The signature, version and count of the newest stream framing take 34 bytes.
-constexpr std::size_t HeaderBytes = 64;
-
 TDatabaseMgr::TDbHeader ReadHeader(TObjectReader& in) {
     if (in.ReadCString() != TDatabaseMgr::Signature)
         throw TDatabaseMgr::TXInvalidHeader();
@@ -64,23 +61,18 @@ TDatabaseMgr::TDbHeader ReadHeader(TObjectReader& in) {
     return {version, recordCount};
 }
 
-// The bytes of a database file, or nothing when there is no such file. The header is checked
-// on the first bytes before the rest is read, so that a large file of another kind is refused at
-// once.
-std::optional<std::string> ReadDatabaseBytes(const std::string& fileName) {
-    SafeFile::TContents file = SafeFile::ReadAll(fileName, HeaderBytes);
-    if (file.Status == SafeFile::TReadStatus::Read && file.Bytes.size() == HeaderBytes) {
-        TObjectReader start(file.Bytes);
-        ReadHeader(start);
-        file = SafeFile::ReadAll(fileName);
+// A database file as the bytes of an object stream.
+class TFileSource : public TObjectReader::TSource {
+public:
+    explicit TFileSource(SafeFile::TReader& file) : File(file) {}
+    std::uint64_t Size() const override { return File.Size(); }
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count) override {
+        return File.ReadAt(offset, buffer, count);
     }
-    if (file.Status == SafeFile::TReadStatus::Missing)
-        return std::nullopt;
-    // A file that exists but cannot be read is never taken for a missing one.
-    if (file.Status == SafeFile::TReadStatus::Failed)
-        throw TDatabaseMgr::TXInOut(fileName, file.Error);
-    return std::move(file.Bytes);
-}
+
+private:
+    SafeFile::TReader& File;
+};
 
 } // namespace
 
@@ -89,32 +81,47 @@ void TDatabaseMgr::Load(bool keepRecords, bool createNew) {
         return;
     // Read apart and taken over only once the whole file was read.
     TRecordList loaded;
-    std::optional<std::string> bytes;
+    std::optional<TDbHeader> header;
     if (!createNew)
-        bytes = ReadDatabaseBytes(DatabaseFile);
-    const TDbHeader header = bytes ? ReadFile(DatabaseFile, *bytes, loaded) : CreateEmptyFile();
+        header = ReadFile(DatabaseFile, loaded);
+    if (!header)
+        header = CreateEmptyFile();
 
     if (!keepRecords)
         Clear();
-    for (int i = 0; i < loaded.Count(); ++i)
-        Records.Insert(Records.Count(), std::move(loaded.At(i)));
+    if (Records.Count() == 0)
+        Records = std::move(loaded);
+    else
+        for (int i = 0; i < loaded.Count(); ++i)
+            Records.Append(std::move(loaded.At(i)));
     DbHeader = header;
 }
 
 std::unique_ptr<TDatabaseMgr> TDatabaseMgr::ReadOnly(const std::string& fileName) {
     auto database = std::make_unique<TDatabaseMgr>("", false, false);
-    const std::optional<std::string> bytes = ReadDatabaseBytes(fileName);
-    if (!bytes)
+    database->DbHeader = ReadFile(fileName, database->Records);
+    if (!database->DbHeader)
         throw TXInOut(fileName, ENOENT);
-    database->DbHeader = ReadFile(fileName, *bytes, database->Records);
     return database;
 }
 
-TDatabaseMgr::TDbHeader TDatabaseMgr::ReadFile(const std::string& fileName,
-                                               const std::string& bytes, TRecordList& records) {
-    TObjectReader in(bytes);
-    const TDbHeader header = ReadHeader(in);
+std::optional<TDatabaseMgr::TDbHeader> TDatabaseMgr::ReadFile(const std::string& fileName,
+                                                              TRecordList& records) {
+    SafeFile::TReader file(fileName);
+    if (file.Status() == SafeFile::TReadStatus::Missing)
+        return std::nullopt;
+    // A file that exists but cannot be read is never taken for a missing one.
+    if (file.Status() == SafeFile::TReadStatus::Failed)
+        throw TXInOut(fileName, file.Error());
+    TFileSource source(file);
+    TObjectReader in(source);
+    // What goes wrong once the file failed to read follows from that failure.
+    const auto throwIfUnreadable = [&] {
+        if (file.Error() != 0)
+            throw TXInOut(fileName, file.Error());
+    };
     try {
+        const TDbHeader header = ReadHeader(in);
         for (std::uint32_t read = 0; in.Good() && read < header.RecordCount; ++read) {
             std::optional<TDiagramData> record;
             try {
@@ -123,16 +130,19 @@ TDatabaseMgr::TDbHeader TDatabaseMgr::ReadFile(const std::string& fileName,
                 throw TXCorruptData(error);
             }
             if (record)
-                records.Insert(records.Count(),
-                               {FoldName(record->Place().Name()),
+                records.Append({FoldName(record->Place().Name()),
                                 std::make_unique<TDiagramData>(std::move(*record))});
         }
+        throwIfUnreadable();
+        if (!in.Good())
+            throw TXCorruptData();
+        return header;
     } catch (const std::bad_alloc&) {
         throw TXInOut(fileName, ENOMEM);
+    } catch (const TXBase&) {
+        throwIfUnreadable();
+        throw;
     }
-    if (!in.Good())
-        throw TXCorruptData();
-    return header;
 }
 
 namespace {
@@ -157,7 +167,10 @@ TDatabaseMgr::TDbHeader TDatabaseMgr::CreateEmptyFile() const {
 std::string TDatabaseMgr::FileBytes() const {
     // Nothing is written that loading would refuse.
     Records.ForEach([](const TRecordList::TEntry& entry) { CheckStorable(*entry.Record); });
+    // A station takes some 470 bytes of the file.
+    constexpr std::size_t BytesPerRecord = 512;
     TObjectWriter out;
+    out.Reserve(BytesPerRecord * static_cast<std::size_t>(Records.Count()));
     WriteHeader(out, CurrentVersion, static_cast<std::uint32_t>(Records.Count()));
     Records.ForEach([&out](const TRecordList::TEntry& entry) {
         TDiagramData::Streamer::Write(out, *entry.Record);

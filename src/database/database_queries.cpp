@@ -2,6 +2,9 @@
 
 #include "model/name_folding.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 // Queries and edits. On a sorted list (the normal case) positions are found by halving; a list
 // read from a file in another order is walked one record after the other, so that every result
 // is the same as that of the walk.
@@ -100,6 +103,40 @@ TDatabaseMgr::TAddResult TDatabaseMgr::Insert(const TDiagramData& record, std::s
         return {same, Records.Replace(same, std::move(entry)).Record};
     Records.Insert(position, std::move(entry));
     return {position, nullptr};
+}
+
+std::vector<TDatabaseMgr::TBulkAdded>
+TDatabaseMgr::InBulkOrder(const std::vector<TDiagramData>& records) {
+    // Each name once: a name that comes again keeps the place of its first coming and takes the
+    // values of its last.
+    struct TName {
+        TBulkAdded Added;
+        std::size_t First;
+    };
+    std::vector<TName> names;
+    std::unordered_map<std::string_view, std::size_t> nameAt;
+    nameAt.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string& name = records[i].Place().Name();
+        if (const auto [known, added] = nameAt.try_emplace(name, names.size()); !added)
+            names[known->second].Added.Record = &records[i];
+        else
+            names.push_back({{&records[i], FoldName(name)}, i});
+    }
+
+    // Each bulk add goes before the records of an equal folded name. A list read from a database
+    // file mostly comes in this order already.
+    const auto before = [](const TName& a, const TName& b) {
+        const int order = a.Added.FoldedName.compare(b.Added.FoldedName);
+        return order != 0 ? order < 0 : a.First > b.First;
+    };
+    if (!std::is_sorted(names.begin(), names.end(), before))
+        std::sort(names.begin(), names.end(), before);
+    std::vector<TBulkAdded> order;
+    order.reserve(names.size());
+    for (TName& name : names)
+        order.push_back(std::move(name.Added));
+    return order;
 }
 
 void TDatabaseMgr::RemoveAt(int index) {

@@ -30,20 +30,19 @@ std::int64_t TMergeCandidates::AltitudeOf(const TDiagramData& record) {
     return record.Altitude().Value().Units();
 }
 
-std::vector<TMergeCandidates::TBucket*> TMergeCandidates::BucketsOf(const TKey& key) {
+std::array<TMergeCandidates::TBucket*, 2> TMergeCandidates::BucketsOf(const TKey& key) {
     const auto& coords = key.Record->Coords();
-    const std::int64_t altitude = AltitudeOf(*key.Record);
     return {
         HasRegularMinutes(coords)
             ? &ByCell[CellOf(coords.LatitudeDegrees().Units(), coords.LongitudeDegrees().Units())]
             : &Irregular,
-        &ByStationAndAltitude[{key.Parts.Station, altitude}],
-        &ByCountryAndAltitude[{key.Parts.Country, altitude}]};
+        &ByAltitude[AltitudeOf(*key.Record)]};
 }
 
 void TMergeCandidates::Insert(const TRecordList::TEntry& entry) {
     const TDiagramData* record = entry.Record.get();
-    const TKey& key = Keys.insert_or_assign(record, TKey(record, entry.FoldedName)).first->second;
+    Remove(record);
+    const TKey& key = Keys.try_emplace(record, record, entry.FoldedName).first->second;
     for (TBucket* bucket : BucketsOf(key))
         bucket->push_back(&key);
 }

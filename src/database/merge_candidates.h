@@ -3,8 +3,9 @@
 #include "database/record_list.h"
 #include "model/name_parts.h"
 
+#include <array>
 #include <cstdint>
-#include <map>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -14,10 +15,12 @@
 // before), so either the position grade is at least 2, or the name grade is 3 with altitudes at
 // most one metre apart. A position grade of 2 or more puts the whole degrees at most one apart
 // on both axes as long as the minutes lie in 0 to 59; a name grade of 3 needs equal folded
-// station parts or equal folded country parts.
+// station parts or equal folded country parts, which are looked for among the records of
+// nearly the same altitude.
 class TMergeCandidates {
 public:
-    // What the comparison needs of a record, computed once.
+    // What the comparison needs of a record, computed once. It stays where it was made, as its
+    // name parts are views of its folded name.
     struct TKey {
         const TDiagramData* Record;
         std::string FoldedName;
@@ -25,6 +28,8 @@ public:
 
         TKey(const TDiagramData* record, std::string foldedName)
             : Record(record), FoldedName(std::move(foldedName)), Parts(FoldedName) {}
+        TKey(const TKey&) = delete;
+        TKey& operator=(const TKey&) = delete;
     };
 
     explicit TMergeCandidates(const TRecordList& records);
@@ -46,22 +51,17 @@ private:
 
     static std::int64_t CellOf(std::int64_t latitudeDegrees, std::int64_t longitudeDegrees);
     static std::int64_t AltitudeOf(const TDiagramData& record);
-    std::vector<TBucket*> BucketsOf(const TKey& key);
+    std::array<TBucket*, 2> BucketsOf(const TKey& key);
 
     std::unordered_map<const TDiagramData*, TKey> Keys;
     std::unordered_map<std::int64_t, TBucket> ByCell;
-    std::map<std::pair<std::string, std::int64_t>, TBucket> ByStationAndAltitude;
-    std::map<std::pair<std::string, std::int64_t>, TBucket> ByCountryAndAltitude;
+    std::unordered_map<std::int64_t, TBucket> ByAltitude;
     // Records with minutes outside 0 to 59, which may be near anything.
     TBucket Irregular;
 };
 
 template <typename Visit>
 void TMergeCandidates::ForEachCandidate(const TKey& incoming, Visit&& visit) const {
-    const auto visitAll = [&visit](const TBucket& bucket) {
-        for (const TKey* key : bucket)
-            visit(*key);
-    };
     const auto& coords = incoming.Record->Coords();
     const std::int64_t latitude = coords.LatitudeDegrees().Units();
     const std::int64_t longitude = coords.LongitudeDegrees().Units();
@@ -69,16 +69,16 @@ void TMergeCandidates::ForEachCandidate(const TKey& incoming, Visit&& visit) con
         for (std::int64_t dLong = -1; dLong <= 1; ++dLong)
             if (const auto cell = ByCell.find(CellOf(latitude + dLat, longitude + dLong));
                 cell != ByCell.end())
-                visitAll(cell->second);
-    visitAll(Irregular);
+                for (const TKey* key : cell->second)
+                    visit(*key);
+    for (const TKey* key : Irregular)
+        visit(*key);
 
     const std::int64_t altitude = AltitudeOf(*incoming.Record);
-    for (std::int64_t metres = altitude - 1; metres <= altitude + 1; ++metres) {
-        if (const auto bucket = ByStationAndAltitude.find({incoming.Parts.Station, metres});
-            bucket != ByStationAndAltitude.end())
-            visitAll(bucket->second);
-        if (const auto bucket = ByCountryAndAltitude.find({incoming.Parts.Country, metres});
-            bucket != ByCountryAndAltitude.end())
-            visitAll(bucket->second);
-    }
+    for (std::int64_t metres = altitude - 1; metres <= altitude + 1; ++metres)
+        if (const auto bucket = ByAltitude.find(metres); bucket != ByAltitude.end())
+            for (const TKey* key : bucket->second)
+                if (key->Parts.Station == incoming.Parts.Station ||
+                    key->Parts.Country == incoming.Parts.Country)
+                    visit(*key);
 }

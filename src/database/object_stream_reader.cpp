@@ -1,52 +1,50 @@
 #include "database/object_stream_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace {
 
 constexpr char VersionIndicator = ':';
-constexpr char FrameBegin = '[';
-constexpr char FrameEnd = ']';
-// Streams up to this version count string lengths in one byte.
-constexpr std::uint32_t LastShortStringVersion = 0x0100;
 constexpr std::size_t LongestClassName = 127;
-
-template <typename T>
-T LittleEndian(const char* bytes) {
-    T value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        value |= static_cast<T>(static_cast<unsigned char>(bytes[i])) << (8 * i);
-    return value;
-}
 
 } // namespace
 
-TObjectReader::TObjectReader(std::string_view bytes) : Bytes(bytes) {
-    if (!Bytes.empty() && Bytes[0] == VersionIndicator) {
-        Position = 1;
-        Version = ReadWord32();
-    }
+TObjectReader::TObjectReader(std::string_view bytes) : StreamSize(bytes.size()), Window(bytes) {
+    ReadStreamHeader();
 }
 
-bool TObjectReader::Take(std::size_t count, const char*& bytes) {
-    if (Failed || Bytes.size() - Position < count) {
+TObjectReader::TObjectReader(TSource& source) : Source(&source), StreamSize(source.Size()) {
+    ReadStreamHeader();
+}
+
+void TObjectReader::ReadStreamHeader() {
+    const char* first = nullptr;
+    if (StreamSize > 0 && Take(1, first) && *first == VersionIndicator)
+        Version = ReadWord32();
+    else
+        Position = 0;
+}
+
+bool TObjectReader::TakeAfterRefill(std::size_t count, const char*& bytes) {
+    // Pieces large enough that reading them costs little beside what is made of them.
+    constexpr std::size_t PieceSize = std::size_t{1} << 20;
+    if (Failed || StreamSize - Position < count || !Source) {
         Failed = true;
         return false;
     }
-    bytes = Bytes.data() + Position;
+    Piece.resize(std::max(count, PieceSize));
+    Window = std::string_view(Piece.data(), Source->ReadAt(Position, Piece.data(), Piece.size()));
+    WindowStart = Position;
+    // A file that became shorter while it was read.
+    if (Window.size() < count) {
+        Failed = true;
+        return false;
+    }
+    bytes = Piece.data();
     Position += count;
     return true;
-}
-
-std::uint8_t TObjectReader::ReadByte() {
-    const char* bytes = nullptr;
-    return Take(1, bytes) ? static_cast<std::uint8_t>(*bytes) : 0;
-}
-
-std::uint32_t TObjectReader::ReadWord32() {
-    const char* bytes = nullptr;
-    return Take(4, bytes) ? LittleEndian<std::uint32_t>(bytes) : 0;
 }
 
 std::int32_t TObjectReader::ReadInt32() {
@@ -59,20 +57,10 @@ double TObjectReader::ReadDouble() {
 }
 
 std::optional<std::string> TObjectReader::ReadCString() {
-    std::uint32_t length = 0;
-    if (Version > LastShortStringVersion) {
-        length = ReadWord32();
-        if (length == 0xFFFFFFFFu)
-            return std::nullopt;
-    } else {
-        length = ReadByte();
-        if (length == 0xFFu)
-            return std::nullopt;
-    }
-    const char* bytes = nullptr;
-    if (!Take(length, bytes))
+    const std::optional<std::string_view> text = ReadCStringView();
+    if (!text)
         return std::nullopt;
-    return std::string(bytes, length);
+    return std::string(*text);
 }
 
 std::uint32_t TObjectReader::ReadObjectIndex() {
@@ -83,13 +71,12 @@ std::uint32_t TObjectReader::ReadObjectIndex() {
     return ReadWord32();
 }
 
-std::optional<TObjectReader::TObjectEntry>
-TObjectReader::ReadFrameStart(std::string_view className) {
+std::optional<std::uint32_t> TObjectReader::ReadFrameStart(std::string_view className) {
     if (ReadByte() != FrameBegin) {
         Fail();
         return std::nullopt;
     }
-    const std::optional<std::string> name = ReadCString();
+    const std::optional<std::string_view> name = ReadCStringView();
     // Empty and overlong names are refused before anything else; every name but the expected
     // one is either unknown or the wrong class at this place.
     if (!name || name->empty() || name->size() > LongestClassName || *name != className) {
@@ -99,10 +86,5 @@ TObjectReader::ReadFrameStart(std::string_view className) {
     const std::uint32_t classVersion = Version == 0 ? 0 : ReadWord32();
     if (!Good())
         return std::nullopt;
-    return TObjectEntry{className, classVersion, Position, false};
-}
-
-void TObjectReader::ReadFrameEnd() {
-    if (ReadByte() != FrameEnd)
-        Fail();
+    return classVersion;
 }

@@ -6,8 +6,10 @@ TObjectWriter::TObjectWriter() {
 }
 
 void TObjectWriter::WriteWord32(std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        Buffer += static_cast<char>((value >> (8 * i)) & 0xFFu);
+    const char bytes[] = {static_cast<char>(value & 0xFFu), static_cast<char>((value >> 8) & 0xFFu),
+                          static_cast<char>((value >> 16) & 0xFFu),
+                          static_cast<char>((value >> 24) & 0xFFu)};
+    Buffer.append(bytes, sizeof bytes);
 }
 
 void TObjectWriter::WriteInt32(std::int32_t value) {

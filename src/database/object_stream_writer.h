@@ -23,6 +23,8 @@ public:
     void BeginObject(std::string_view className, std::uint32_t classVersion);
     void EndObject();
 
+    // Room for this many bytes, so that a large stream is not copied as it grows.
+    void Reserve(std::size_t bytes) { Buffer.reserve(bytes); }
     const std::string& Bytes() const { return Buffer; }
 
 private:

@@ -68,6 +68,16 @@ void TRecordList::Insert(int index, TEntry entry) {
     });
 }
 
+void TRecordList::Append(TEntry entry) {
+    Descents += Size > 0 && At(Size - 1).FoldedName > entry.FoldedName;
+    if (Blocks.empty() || Blocks.back().size() >= BlockSplitSize / 2) {
+        BlockStarts.push_back(Size);
+        Blocks.emplace_back().reserve(BlockSplitSize / 2);
+    }
+    Blocks.back().push_back(std::move(entry));
+    ++Size;
+}
+
 TRecordList::TEntry TRecordList::Replace(int index, TEntry entry) {
     TEntry old;
     ChangeAround(index, 1, 1, [&] { old = std::exchange(At(index), std::move(entry)); });
@@ -100,6 +110,9 @@ void TRecordList::Clear() {
 // form a prefix of a sorted list, so the blocks and then one block can be halved.
 template <typename LiesBefore>
 int TRecordList::Bound(LiesBefore&& liesBefore) const {
+    // Lists are often made in order, one record after the last.
+    if (Size == 0 || liesBefore(Blocks.back().back()))
+        return Size;
     const auto block = std::partition_point(Blocks.begin(), Blocks.end(),
                                             [&](const auto& b) { return liesBefore(b.back()); });
     if (block == Blocks.end())

@@ -22,6 +22,9 @@ public:
     TEntry& At(int index);
 
     void Insert(int index, TEntry entry);
+    // Insert at the end, the way a file is read: the blocks are left half full, with room for
+    // later inserts.
+    void Append(TEntry entry);
     // Puts the entry in place of the one at index and hands the old one back.
     TEntry Replace(int index, TEntry entry);
     TEntry Erase(int index);
@@ -47,7 +50,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t BlockSplitSize = 1024;
+    static constexpr std::size_t BlockSplitSize = 256;
 
     struct TPlace {
         std::size_t Block;

@@ -16,41 +16,36 @@ TLayout LayoutOf(TObjectReader& in, std::uint32_t classVersion) {
 
 template <typename Value>
 Value FromText(TObjectReader& in) {
-    return Value::FromText(in.ReadString());
+    return Value::FromText(in.ReadCStringView().value_or(std::string_view()));
 }
 
 template <typename ReadValue>
-TDiagramData::TMonthValues ReadTwelve(ReadValue readValue) {
-    TDiagramData::TMonthValues values{};
+void ReadTwelve(TDiagramData::TMonthValues& values, ReadValue readValue) {
     for (auto& value : values)
         value = readValue();
-    return values;
 }
 
 void WriteTwelve(TObjectWriter& out, const TDiagramData::TMonthValues& values) {
+    Math::Tenths::TTextBuffer text;
     for (const Math::Tenths value : values)
-        out.WriteCString(value.Text());
+        out.WriteCString(value.Text(text));
 }
 
 } // namespace
 
-TDiagramData::TPlace TDiagramData::TPlace::Streamer::Read(TObjectReader& in,
-                                                          std::uint32_t version) {
+void TDiagramData::TPlace::Streamer::Read(TObjectReader& in, std::uint32_t version, TPlace& place) {
     LayoutOf(in, version);
-    TPlace place;
-    place.StationName = in.ReadCString().value_or(std::string());
+    place.StationName = in.ReadCStringView().value_or(std::string_view());
     if (in.Good())
         place.Validate();
-    return place;
 }
 
 void TDiagramData::TPlace::Streamer::Write(TObjectWriter& out, const TPlace& place) {
     out.WriteCString(place.StationName);
 }
 
-TDiagramData::TCoords TDiagramData::TCoords::Streamer::Read(TObjectReader& in,
-                                                            std::uint32_t version) {
-    TCoords coords;
+void TDiagramData::TCoords::Streamer::Read(TObjectReader& in, std::uint32_t version,
+                                           TCoords& coords) {
     Math::Whole* const numbers[] = {&coords.LatDegrees, &coords.LatMinutes, &coords.LongDegrees,
                                     &coords.LongMinutes};
     const TLayout layout = LayoutOf(in, version);
@@ -60,39 +55,39 @@ TDiagramData::TCoords TDiagramData::TCoords::Streamer::Read(TObjectReader& in,
     coords.West = in.ReadWord32() != 0;
     if (in.Good())
         coords.Validate();
-    return coords;
 }
 
 void TDiagramData::TCoords::Streamer::Write(TObjectWriter& out, const TCoords& coords) {
+    Math::Whole::TTextBuffer text;
     for (const Math::Whole number :
          {coords.LatDegrees, coords.LatMinutes, coords.LongDegrees, coords.LongMinutes})
-        out.WriteCString(number.Text());
+        out.WriteCString(number.Text(text));
     out.WriteWord32(coords.North ? 1 : 0);
     out.WriteWord32(coords.West ? 1 : 0);
 }
 
-TDiagramData::TAltitude TDiagramData::TAltitude::Streamer::Read(TObjectReader& in,
-                                                                std::uint32_t version) {
+void TDiagramData::TAltitude::Streamer::Read(TObjectReader& in, std::uint32_t version,
+                                             TAltitude& altitude) {
     const TLayout layout = LayoutOf(in, version);
-    return TAltitude(layout == Texts ? FromText<Math::Whole>(in) : Math::Whole(in.ReadInt32()));
+    altitude.Metres = layout == Texts ? FromText<Math::Whole>(in) : Math::Whole(in.ReadInt32());
 }
 
 void TDiagramData::TAltitude::Streamer::Write(TObjectWriter& out, const TAltitude& altitude) {
-    out.WriteCString(altitude.Metres.Text());
+    Math::Whole::TTextBuffer text;
+    out.WriteCString(altitude.Metres.Text(text));
 }
 
-TDiagramData::TTemperatureData
-TDiagramData::TTemperatureData::Streamer::Read(TObjectReader& in, std::uint32_t version) {
+void TDiagramData::TTemperatureData::Streamer::Read(TObjectReader& in, std::uint32_t version,
+                                                    TTemperatureData& temperatures) {
     const TLayout layout = LayoutOf(in, version);
-    TTemperatureData temperatures;
-    temperatures.MutableValues() = ReadTwelve([&] {
-        return layout == Texts ? FromText<Math::Tenths>(in)
-                               : Math::Tenths::FromDouble(in.ReadDouble());
-    });
+    if (layout == Texts)
+        ReadTwelve(temperatures.MutableValues(), [&] { return FromText<Math::Tenths>(in); });
+    else
+        ReadTwelve(temperatures.MutableValues(),
+                   [&] { return Math::Tenths::FromDouble(in.ReadDouble()); });
     temperatures.Recompute();
     if (in.Good())
         temperatures.Validate();
-    return temperatures;
 }
 
 void TDiagramData::TTemperatureData::Streamer::Write(TObjectWriter& out,
@@ -100,24 +95,22 @@ void TDiagramData::TTemperatureData::Streamer::Write(TObjectWriter& out,
     WriteTwelve(out, temperatures.Values());
 }
 
-TDiagramData::TPrecipitationData
-TDiagramData::TPrecipitationData::Streamer::Read(TObjectReader& in, std::uint32_t version) {
-    const TLayout layout = LayoutOf(in, version);
-    TPrecipitationData precipitation;
-    precipitation.MutableValues() = ReadTwelve([&] {
-        switch (layout) {
-        case WholeNumbers:
-            return Math::Tenths(in.ReadInt32());
-        case Doubles:
-            return Math::Tenths::FromDouble(in.ReadDouble());
-        default:
-            return FromText<Math::Tenths>(in);
-        }
-    });
+void TDiagramData::TPrecipitationData::Streamer::Read(TObjectReader& in, std::uint32_t version,
+                                                      TPrecipitationData& precipitation) {
+    TMonthValues& values = precipitation.MutableValues();
+    switch (LayoutOf(in, version)) {
+    case WholeNumbers:
+        ReadTwelve(values, [&] { return Math::Tenths(in.ReadInt32()); });
+        break;
+    case Doubles:
+        ReadTwelve(values, [&] { return Math::Tenths::FromDouble(in.ReadDouble()); });
+        break;
+    default:
+        ReadTwelve(values, [&] { return FromText<Math::Tenths>(in); });
+    }
     precipitation.Recompute();
     if (in.Good())
         precipitation.Validate();
-    return precipitation;
 }
 
 void TDiagramData::TPrecipitationData::Streamer::Write(TObjectWriter& out,
@@ -132,7 +125,7 @@ std::optional<TDiagramData> TDiagramData::Streamer::Read(TObjectReader& in) {
         using TComponent = std::remove_reference_t<decltype(target)>;
         in.ReadObject(TComponent::Streamer::ClassName,
                       [&target](TObjectReader& r, std::uint32_t v) {
-                          target = TComponent::Streamer::Read(r, v);
+                          TComponent::Streamer::Read(r, v, target);
                       });
     };
     in.ReadObject(ClassName, [&](TObjectReader& r, std::uint32_t version) {

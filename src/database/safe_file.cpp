@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <langinfo.h>
-#include <new>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -275,44 +274,47 @@ std::string Describe(const std::string& path, int error) {
     return Windows1252::FromUtf8Replacing(path, complete) + ": " + Reason(error);
 }
 
-TContents ReadAll(const std::string& path, std::size_t maxBytes) {
-    const auto failed = [](int error) {
-        return TContents{TReadStatus::Failed, {}, error};
-    };
+TReader::TReader(const std::string& path)
     // Opened without waiting, so that a pipe with no writer cannot hold the program.
-    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0)
-        return errno == ENOENT ? TContents{TReadStatus::Missing, {}, ENOENT} : failed(errno);
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0)
-        return failed(errno);
-    if (!S_ISREG(info.st_mode))
-        return failed(S_ISDIR(info.st_mode) ? EISDIR : NotARegularFile);
-
-    // Only a plausible size is reserved up front: a sparse file may claim far more than memory
-    // could hold, and is read as far as memory goes.
-    std::string bytes;
-    constexpr std::size_t ReserveLimit = std::size_t{256} << 20;
-    const auto size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
-    if (size <= std::min(maxBytes, ReserveLimit))
-        bytes.reserve(size);
-    char buffer[1 << 16];
-    try {
-        while (bytes.size() < maxBytes) {
-            const std::size_t wanted = std::min(sizeof buffer, maxBytes - bytes.size());
-            const ssize_t count = ::read(file.Get(), buffer, wanted);
-            if (count < 0 && errno == EINTR)
-                continue;
-            if (count < 0)
-                return failed(errno);
-            if (count == 0)
-                break;
-            bytes.append(buffer, static_cast<std::size_t>(count));
-        }
-    } catch (const std::bad_alloc&) {
-        return failed(ENOMEM);
+    : Fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    if (Fd < 0) {
+        ReadError = errno;
+        return;
     }
-    return {TReadStatus::Read, std::move(bytes)};
+    struct stat info {};
+    if (::fstat(Fd, &info) != 0)
+        ReadError = errno;
+    else if (!S_ISREG(info.st_mode))
+        ReadError = S_ISDIR(info.st_mode) ? EISDIR : NotARegularFile;
+    else
+        FileSize = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
+}
+
+TReader::~TReader() {
+    if (Fd >= 0)
+        ::close(Fd);
+}
+
+TReadStatus TReader::Status() const {
+    if (ReadError == 0)
+        return TReadStatus::Read;
+    return Fd < 0 && ReadError == ENOENT ? TReadStatus::Missing : TReadStatus::Failed;
+}
+
+std::size_t TReader::ReadAt(std::uint64_t offset, char* buffer, std::size_t count) {
+    std::size_t done = 0;
+    while (ReadError == 0 && done < count) {
+        const ssize_t read =
+            ::pread(Fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            ReadError = errno;
+        if (read <= 0)
+            break;
+        done += static_cast<std::size_t>(read);
+    }
+    return done;
 }
 
 TWriteResult Replace(const std::string& path, std::string_view bytes) {

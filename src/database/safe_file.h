@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <limits>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-// Whole-file reading and writing for the database files.
+// Reading and whole-file writing of the database files.
 namespace SafeFile {
 
 // Why a file could not be read or written: one of the system's error numbers (errno), or this
@@ -20,18 +20,30 @@ std::string Describe(const std::string& path, int error);
 
 enum class TReadStatus { Read, Missing, Failed };
 
-struct TContents {
-    TReadStatus Status;
-    std::string Bytes;
-    // Why the file could not be read (0 when it was).
-    int Error = 0;
-};
+// A file read piece by piece, so that a large one never has to lie in memory whole. Only a
+// regular file is opened, and nothing waits for a writer at the other end of a pipe.
+class TReader {
+public:
+    explicit TReader(const std::string& path);
+    ~TReader();
+    TReader(const TReader&) = delete;
+    TReader& operator=(const TReader&) = delete;
 
-// Reads the file, or its first maxBytes bytes. Missing means the file does not exist; every other
-// problem (no permission, a folder, a pipe or device, a read error, too little memory) is Failed.
-// Only regular files are read, and nothing waits for a writer at the other end of a pipe.
-TContents ReadAll(const std::string& path,
-                  std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+    // Read while the file is open and has not failed; Missing when it does not exist; every
+    // other problem (no permission, a folder, a pipe or device, a read error) is Failed.
+    TReadStatus Status() const;
+    // Why the file could not be opened or read (0 while it could).
+    int Error() const { return ReadError; }
+    std::uint64_t Size() const { return FileSize; }
+    // Reads up to count bytes from offset into buffer and says how many it read: fewer only at
+    // the end of the file, or when reading failed.
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count);
+
+private:
+    int Fd = -1;
+    int ReadError = 0;
+    std::uint64_t FileSize = 0;
+};
 
 // The outcome of Replace: written, or why not.
 struct TWriteResult {

@@ -30,23 +30,37 @@ void TMap::Paint(QPainter& painter, const std::vector<const TDiagramData*>& stat
                  const TDiagramData* current) const {
     painter.drawPixmap(0, 0, Picture);
     PaintExtras(painter);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const auto marker = [&](const TDiagramData& station, const QColor& color) {
-        painter.setPen(color);
-        painter.setBrush(color);
-        painter.drawEllipse(QRectF(MarkerBox(station)).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawImage(MarkerBox(station).topLeft() - QPoint(1, 1), Marker(color, ratio));
     };
     for (const TDiagramData* station : stations)
         if (station != current)
             marker(*station, QColor(255, 0, 0));
     if (current)
         marker(*current, QColor(0, 0, 255));
-    painter.restore();
+}
+
+// The marker's box with a pixel to spare all round, as a filled circle with its outline.
+const QImage& TMap::Marker(const QColor& color, qreal pixelRatio) const {
+    QImage& marker = Markers[{color.rgba(), pixelRatio}];
+    if (marker.isNull()) {
+        const int size = 2 * MarkerSize + 2;
+        marker = QImage(QSize(size, size) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        marker.setDevicePixelRatio(pixelRatio);
+        marker.fill(Qt::transparent);
+        QPainter painter(&marker);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(color);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(1.5, 1.5, 2 * MarkerSize - 1, 2 * MarkerSize - 1));
+    }
+    return marker;
 }
 
 void TMap::AddTool(int id, const TDiagramData& station) {
-    Tools[id] = {MarkerBox(station), station.Place().Name()};
+    // Ids only grow, so that a new tool goes at the end.
+    Tools.insert_or_assign(Tools.end(), id, TTool{MarkerBox(station), station.Place().Name()});
 }
 
 std::optional<QString> TMap::ToolTipAt(QPoint point) const {

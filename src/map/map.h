@@ -2,6 +2,7 @@
 
 #include "map/map_projection.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
@@ -47,6 +48,7 @@ public:
     // Tooltips: one tool a station, under the station's tool id.
     void AddTool(int id, const TDiagramData& station);
     void RemoveTool(int id) { Tools.erase(id); }
+    void RemoveAllTools() { Tools.clear(); }
     // The name of the station whose marker lies under the point, if any.
     std::optional<QString> ToolTipAt(QPoint point) const;
     const std::map<int, TTool>& ToolList() const { return Tools; }
@@ -65,9 +67,14 @@ protected:
     virtual void PaintExtras(QPainter&) const {}
 
 private:
+    // A marker of this colour as the painter draws it, drawn once and then copied to every
+    // station: with thousands of stations on show, drawing each would take long.
+    const QImage& Marker(const QColor& color, qreal pixelRatio) const;
+
     std::unique_ptr<TMapProjection> MapProjection;
     QPixmap Picture;
     std::map<int, TTool> Tools;
+    mutable std::map<std::pair<QRgb, qreal>, QImage> Markers;
 };
 
 // The world map, with the Greenwich meridian and the equator marked.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <compare>
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace Math {
 // A decimal number with a fixed count of fractional digits: Digits = 1 holds tenths (temperatures
 // in °C, precipitation in mm), Digits = 0 whole numbers (degrees, minutes, metres).
 //
-// The value keeps three fields: a sign flag, a signed 32-bit integer part and a signed 32-bit
+// The value keeps three fields: a sign flag, a signed 32-bit integer part and a signed
 // fractional part counted in units of the last digit. Both parts always carry the sign of the
 // value (-0.5 is integer 0, fraction -5, sign set), the fraction stays below one unit of the
 // integer part, and zero is never negative. Results that do not fit the 32-bit integer part are
@@ -47,7 +48,7 @@ public:
         units = std::clamp(units, lowest, highest);
         fixed value;
         value.Integer = static_cast<std::int32_t>(units / Scale);
-        value.Fraction = static_cast<std::int32_t>(units % Scale);
+        value.Fraction = static_cast<std::int16_t>(units % Scale);
         value.Negative = units < 0;
         return value;
     }
@@ -98,17 +99,28 @@ public:
     constexpr std::int32_t FractionPart() const { return Fraction; }
     constexpr std::int64_t Units() const { return std::int64_t{Integer} * Scale + Fraction; }
 
+    // Room for the text form of any value.
+    using TTextBuffer = std::array<char, 24>;
+
     // The text form with a point: 12.3, -0.5, -7.0, 0.0; whole numbers without point.
     std::string Text() const {
-        std::string text = Negative && Integer == 0 ? "-" : "";
-        text += std::to_string(Integer);
+        TTextBuffer buffer;
+        return std::string(Text(buffer));
+    }
+    // The same made in the buffer, for the many values of a file.
+    std::string_view Text(TTextBuffer& buffer) const {
+        char* end = buffer.data();
+        if (Negative && Integer == 0)
+            *end++ = '-';
+        // Room is left for the point and the fraction.
+        end = std::to_chars(end, buffer.data() + buffer.size() - 1 - Digits, Integer).ptr;
         if constexpr (Digits > 0) {
-            const std::string digits = std::to_string(Fraction < 0 ? -Fraction : Fraction);
-            text += '.';
-            text.append(Digits - digits.size(), '0');
-            text += digits;
+            *end++ = '.';
+            for (std::int64_t unit = Scale / 10, rest = Fraction < 0 ? -Fraction : Fraction;
+                 unit > 0; rest %= unit, unit /= 10)
+                *end++ = static_cast<char>('0' + rest / unit);
         }
-        return text;
+        return std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
     }
 
     // The text form as the user sees it, with a decimal comma.
@@ -157,9 +169,11 @@ private:
     static constexpr bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
     static constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-    bool Negative = false;
     std::int32_t Integer = 0;
-    std::int32_t Fraction = 0;
+    // Less than one unit of the integer part, which 16 bits hold for up to four digits: a
+    // station's fifty values take less room so.
+    std::int16_t Fraction = 0;
+    bool Negative = false;
 };
 
 // Tenths: monthly temperatures and precipitation and the values derived from them.

@@ -2,6 +2,8 @@
 
 #include "model/windows1252.h"
 
+#include <algorithm>
+
 using namespace Windows1252::Literals;
 
 namespace {
@@ -16,16 +18,20 @@ std::string OutOfRangeMessage(std::string_view quantity, int month, Math::Tenths
 
 } // namespace
 
+// Runs for every series of every station read, so it compares the values' units, which order
+// them as their integer and fractional parts do.
 Math::Tenths TDiagramData::TMonthlySeries::RecomputeExtremes() {
     std::int64_t sum = 0;
-    Lowest = Highest = MonthValues[0];
+    std::int64_t lowest = MonthValues[0].Units();
+    std::int64_t highest = lowest;
     for (const Math::Tenths value : MonthValues) {
-        sum += value.Units();
-        if (value < Lowest)
-            Lowest = value;
-        if (value > Highest)
-            Highest = value;
+        const std::int64_t units = value.Units();
+        sum += units;
+        lowest = std::min(lowest, units);
+        highest = std::max(highest, units);
     }
+    Lowest = Math::Tenths::FromUnits(lowest);
+    Highest = Math::Tenths::FromUnits(highest);
     return Math::Tenths::FromUnits(sum);
 }
 

@@ -4,8 +4,8 @@
 
 namespace {
 
-bool EitherContainsTheOther(const std::string& a, const std::string& b) {
-    return a.find(b) != std::string::npos || b.find(a) != std::string::npos;
+bool EitherContainsTheOther(std::string_view a, std::string_view b) {
+    return a.find(b) != std::string_view::npos || b.find(a) != std::string_view::npos;
 }
 
 } // namespace

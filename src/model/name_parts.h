@@ -1,13 +1,12 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 // A folded name cut at its first "/" into the station part and the state or country part (empty
-// when the name has no "/").
+// when the name has no "/"). The parts are views of the folded name, which must outlive them.
 struct TNameParts {
-    std::string Station;
-    std::string Country;
+    std::string_view Station;
+    std::string_view Country;
 
     explicit TNameParts(std::string_view foldedName);
 

@@ -27,6 +27,7 @@ void TDiagramData::TPlace::Validate() const {
 int TDiagramData::TPlace::Similarity(const TPlace& other) const {
     if (StationName == other.StationName)
         return 5;
-    return TNameParts::GradeOfDifferentNames(TNameParts(FoldName(StationName)),
-                                             TNameParts(FoldName(other.StationName)));
+    const std::string mine = FoldName(StationName);
+    const std::string theirs = FoldName(other.StationName);
+    return TNameParts::GradeOfDifferentNames(TNameParts(mine), TNameParts(theirs));
 }

@@ -34,6 +34,11 @@ std::string FromUtf8Replacing(std::string_view utf8, bool& complete) {
     std::string bytes;
     bytes.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
+        // ASCII, most of any text, is the same in both.
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            bytes += utf8[pos++];
+            continue;
+        }
         const auto codePoint = DecodeUtf8(utf8, pos);
         const auto byte = codePoint ? FromCodePoint(*codePoint) : std::nullopt;
         if (!byte) {

@@ -4,6 +4,7 @@
 #include "support/recording_log.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -55,6 +56,55 @@ TEST_F(MapSelectionTest, AClickOpensTheMarkerUnderItOrSaysThatNoneIsThere) {
     QTest::mouseClick(Client, Qt::LeftButton, {}, PixelOf("Kairo/Aegypten") + QPoint(20, 0));
     EXPECT_EQ(Ui.Shown, Strings{"Info: In diesem Bereich sind keine Stationen verfügbar!"});
     EXPECT_EQ(Windows().Count(), 1);
+}
+
+// Markers are copies of one drawn marker: they must look as drawing each one does, the current
+// station's on top, on pictures of any pixel ratio.
+TEST_F(MapSelectionTest, MarkersLookAsIfEachWereDrawn) {
+    AddStation("Berlin/Deutschland", -13, 52);
+    AddStation("Potsdam/Deutschland", -12, 52);
+    const std::vector<const TDiagramData*> stations{Station("Berlin/Deutschland"),
+                                                    Station("Potsdam/Deutschland")};
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImage painted(Map().Size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        painted.setDevicePixelRatio(ratio);
+        QImage drawn = painted;
+        {
+            QPainter painter(&painted);
+            Map().Paint(painter, stations, stations[1]);
+        }
+        {
+            QPainter painter(&drawn);
+            Map().Paint(painter, {}, nullptr);
+            painter.setRenderHint(QPainter::Antialiasing);
+            for (const TDiagramData* station : stations) {
+                const QColor color = station == stations[1] ? Qt::blue : Qt::red;
+                painter.setPen(color);
+                painter.setBrush(color);
+                painter.drawEllipse(
+                    QRectF(Map().MarkerBox(*station)).adjusted(0.5, 0.5, -0.5, -0.5));
+            }
+        }
+        int differing = 0;
+        int largest = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb a = painted.pixel(x, y);
+                const QRgb b = drawn.pixel(x, y);
+                differing += a != b;
+                largest =
+                    std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+            }
+        EXPECT_LE(largest, 1) << ratio;
+        EXPECT_LT(differing, 40) << ratio;
+        const auto colourAt = [&](const TDiagramData* station, int dx) {
+            const TPoint at = Map().Projection().ToPixel(GeoPointOf(station->Coords()));
+            return painted.pixelColor(QPoint(at.X + dx, at.Y) * ratio);
+        };
+        EXPECT_EQ(colourAt(stations[1], 0), QColor(Qt::blue)) << ratio;
+        EXPECT_EQ(colourAt(stations[0], 3), QColor(Qt::red)) << ratio;
+    }
 }
 
 TEST_F(MapSelectionTest, OverlappingMarkersAreOfferedInTheListAndBecomeTheLastSelection) {

@@ -380,10 +380,26 @@ TEST_F(DatabaseFileTest, AHugeFileOfAnotherKindIsRefusedByItsHeader) {
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
-TEST_F(DatabaseFileTest, TooLittleMemoryForTheFileIsAnInputOutputError) {
-    TTempDir::Write(File, TStreamBytes().Header(5).Bytes);
+// The file is read piece by piece: a gigabyte in a process that may hold half of it.
+TEST_F(DatabaseFileTest, AFileLargerThanMemoryIsReadPieceByPiece) {
+    TStreamBytes bytes;
+    bytes.Header(2).Record("Eins", 3).Record("Zwei", 3);
+    TTempDir::Write(File, bytes.Bytes);
+    // Bytes after the counted records are never read, however many there are.
     ASSERT_EQ(::truncate(File.c_str(), off_t{1} << 30), 0);
     std::filesystem::permissions(Dir.Path, std::filesystem::perms::all);
+    const auto loads = [this] {
+        const TDatabaseMgr database(File, false, false);
+        return database.Count() == 2 && database.RecordAt(1).Place().Name() == "Zwei";
+    };
+    EXPECT_EQ(RunInChild(loads, rlim_t{512} << 20), 0);
+
+    // A name that claims more bytes than memory holds.
+    TStreamBytes hugeName;
+    hugeName.Header(1).Begin("TDiagramData", 3).Begin("TDiagramData::TPlace", 3);
+    hugeName.Word32(900u << 20);
+    TTempDir::Write(File, hugeName.Bytes);
+    ASSERT_EQ(::truncate(File.c_str(), off_t{1} << 30), 0);
     const auto failsWithInOut = [this] {
         return LoadError(File) ==
                "Datenbank-Manager: Ein-/Ausgabe-Fehler: " + File + ": Cannot allocate memory";

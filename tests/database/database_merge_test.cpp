@@ -1,6 +1,7 @@
 #include "database/database_mgr.h"
 #include "model/windows1252.h"
 #include "support/database_names.h"
+#include "support/merge_walk.h"
 #include "support/printers.h"
 #include "support/temp_dir.h"
 
@@ -24,32 +25,6 @@ TDiagramData Station(const std::string& name, TDiagramData::TCoords coords, long
     record.SetTemperatures(temperatures);
     return record;
 }
-
-// Answers every query with a decision from a fixed sequence (or from a seeded generator) and
-// writes down every call.
-class TRecordingHandler : public TDatabaseMgr::MergeHandler {
-public:
-    explicit TRecordingHandler(int decision, unsigned seed = 0)
-        : Decision(decision), Random(seed) {}
-
-    void Identical(const TDiagramData& incoming) override { Log("identical " + Name(incoming)); }
-    void Added(const TDiagramData& incoming) override { Log("added " + Name(incoming)); }
-    int Query(const TDiagramData& existing, const TDiagramData& incoming) override {
-        Log("query " + Name(existing) + " ~ " + Name(incoming));
-        return Decision >= 0 ? Decision : static_cast<int>(Random() % 4);
-    }
-
-    std::vector<std::string> Calls;
-
-private:
-    static std::string Name(const TDiagramData& record) {
-        return Windows1252::ToUtf8(record.Place().Name());
-    }
-    void Log(std::string call) { Calls.push_back(std::move(call)); }
-
-    int Decision;
-    std::mt19937 Random;
-};
 
 using Strings = std::vector<std::string>;
 const TDiagramData::TCoords BerlinPosition{52, 31, 13, 24, true, false};
@@ -155,40 +130,6 @@ TEST_F(DatabaseMergeTest, ReplaceTakesThePlaceOfTheSameNameBehindAnotherSpelling
     EXPECT_EQ(database.RecordAt(0).Temperatures().Month(0), Tenths::FromUnits(25));
 }
 
-// The merge must give exactly what comparing every incoming record with every stored record
-// gives: the same queries in the same order, and the same list.
-void MergeStraightforwardly(TDatabaseMgr& target, const TDatabaseMgr& source,
-                            TDatabaseMgr::MergeHandler* handler) {
-    for (int i = 0; i < source.Count(); ++i) {
-        const TDiagramData& incoming = source.RecordAt(i);
-        const int same = target.Find(incoming.Place(), -1, true);
-        if (same >= 0) {
-            if (target.RecordAt(same).IsIdentical(incoming)) {
-                if (handler)
-                    handler->Identical(incoming);
-            } else if (handler && handler->Query(target.RecordAt(same), incoming) == 1) {
-                target.Add(incoming, false);
-            }
-            continue;
-        }
-        int similar = -1;
-        for (int e = 0; handler && e < target.Count() && similar < 0; ++e)
-            if (target.RecordAt(e).Similarity(incoming) > 2)
-                similar = e;
-        if (similar < 0) {
-            target.Add(incoming, false);
-            if (handler)
-                handler->Added(incoming);
-            continue;
-        }
-        const int decision = handler->Query(target.RecordAt(similar), incoming);
-        if (decision == 1)
-            target.RemoveAt(similar);
-        if (decision == 1 || decision == 2)
-            target.Add(incoming, false);
-    }
-}
-
 // Stations crowded into a few degrees, with names that share stations, countries and spellings.
 std::vector<TDiagramData> NearDuplicates(std::mt19937& random, int count) {
     const char* const stations[] = {
@@ -248,6 +189,41 @@ TEST(DatabaseMergeDifferentialTest, IndexedMergeEqualsTheWalk) {
         ASSERT_EQ(indexed.Count(), walked.Count());
         for (int i = 0; i < indexed.Count(); ++i)
             ASSERT_TRUE(indexed.RecordAt(i).IsIdentical(walked.RecordAt(i))) << i;
+    }
+}
+
+// A list with names that come again (with other values) and spellings that fold alike: sorted
+// once, it must merge as the adds one after the other and the walk over every record do.
+TEST(DatabaseMergeDifferentialTest, ListMergeEqualsTheAddsAndTheWalk) {
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 30; ++round) {
+        const auto existing = NearDuplicates(random, 80);
+        auto incoming = NearDuplicates(random, 80);
+        for (int again = 0; again < 20; ++again) {
+            TDiagramData repeated = incoming[random() % incoming.size()];
+            TDiagramData::TTemperatureData temperatures = repeated.Temperatures();
+            temperatures.SetMonth(5, Tenths::FromUnits(static_cast<std::int64_t>(random() % 300)));
+            repeated.SetTemperatures(temperatures);
+            incoming.push_back(repeated);
+        }
+        const int decision = round % 5 == 4 ? -1 : round % 4;
+        const unsigned seed = random();
+        const bool withHandler = round % 7 != 6;
+
+        TDatabaseMgr merged("", false, false);
+        merged.MergeList(existing, nullptr);
+        TDatabaseMgr walked("", false, false);
+        MergeListStraightforwardly(walked, existing, nullptr);
+        TRecordingHandler mergedHandler(decision, seed);
+        TRecordingHandler walkedHandler(decision, seed);
+        merged.MergeList(incoming, withHandler ? &mergedHandler : nullptr);
+        MergeListStraightforwardly(walked, incoming, withHandler ? &walkedHandler : nullptr);
+
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        EXPECT_EQ(mergedHandler.Calls, walkedHandler.Calls);
+        ASSERT_EQ(Names(merged), Names(walked));
+        for (int i = 0; i < merged.Count(); ++i)
+            ASSERT_TRUE(merged.RecordAt(i).IsIdentical(walked.RecordAt(i))) << i;
     }
 }
 

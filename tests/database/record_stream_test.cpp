@@ -182,6 +182,52 @@ TEST(RecordStreamReadTest, ReferencesCopyEarlierObjectsOfTheSameClass) {
     EXPECT_TRUE(third->IsIdentical(*first));
 }
 
+// The bytes of a stream handed out piece by piece, as a file is read; it may claim more bytes
+// than it holds, as a file cut short while it is read.
+class TPieceSource : public TObjectReader::TSource {
+public:
+    explicit TPieceSource(std::string bytes) : Bytes(std::move(bytes)), Claimed(Bytes.size()) {}
+    std::uint64_t Size() const override { return Claimed; }
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count) override {
+        ++Reads;
+        return offset < Bytes.size() ? Bytes.copy(buffer, count, offset) : 0;
+    }
+
+    std::string Bytes;
+    std::uint64_t Claimed;
+    int Reads = 0;
+};
+
+TEST(RecordStreamReadTest, AStreamReadPieceByPieceReadsAsAWholeOne) {
+    // Some megabytes, with strings across the pieces' borders and a reference to the first
+    // record from long after the piece that held it.
+    TStreamBytes bytes;
+    constexpr int Count = 5000;
+    for (int i = 0; i < Count; ++i)
+        bytes.Record("Station " + std::to_string(i), 3);
+    bytes.Reference(1);
+    TPieceSource source(bytes.Bytes);
+    TObjectReader pieces(source);
+    TObjectReader whole(bytes.Bytes);
+    for (int i = 0; i <= Count; ++i) {
+        const auto read = TDiagramData::Streamer::Read(pieces);
+        const auto expected = TDiagramData::Streamer::Read(whole);
+        ASSERT_TRUE(read && expected) << i;
+        ASSERT_TRUE(read->IsIdentical(*expected)) << i;
+    }
+    EXPECT_TRUE(pieces.Good());
+    EXPECT_GT(source.Reads, 3);
+
+    TPieceSource cutShort(bytes.Bytes.substr(0, bytes.Bytes.size() / 2));
+    cutShort.Claimed = bytes.Bytes.size();
+    TObjectReader cut(cutShort);
+    int records = 0;
+    while (TDiagramData::Streamer::Read(cut))
+        ++records;
+    EXPECT_FALSE(cut.Good());
+    EXPECT_LT(records, Count);
+}
+
 // Streams that must fail the reader (and so the load) without producing a record.
 TEST(RecordStreamReadTest, BrokenFramingFailsTheReader) {
     const auto fails = [](const TStreamBytes& bytes) {

@@ -137,8 +137,22 @@ TEST(FixedTextTest, TextFormsWithPointAndWithComma) {
 }
 
 TEST(FixedTextTest, TextReadsBackToTheSameValue) {
-    for (std::int64_t units = -2000; units <= 2000; ++units)
-        ASSERT_EQ(Tenths::FromText(T(units).Text()), T(units));
+    const auto readsBack = [](auto value) {
+        const auto read = decltype(value)::FromText(value.Text());
+        return read == value && read.IsNegative() == value.IsNegative();
+    };
+    for (std::int64_t units = -2000; units <= 2000; ++units) {
+        ASSERT_TRUE(readsBack(T(units))) << units;
+        ASSERT_TRUE(readsBack(Whole::FromUnits(units))) << units;
+    }
+    // Up to the limits of the integer part, beyond the nine digits of the short way.
+    for (const std::int64_t whole : {99'999'999LL, 999'999'999LL, 1'000'000'000LL, 2'147'483'647LL})
+        for (const std::int64_t sign : {1, -1}) {
+            ASSERT_TRUE(readsBack(T(sign * (whole * 10 + 7)))) << whole;
+            ASSERT_TRUE(readsBack(Whole::FromUnits(sign * whole))) << whole;
+        }
+    ASSERT_TRUE(readsBack(Whole::FromUnits(std::numeric_limits<std::int32_t>::min())));
+    ASSERT_TRUE(readsBack(Hundredths::FromUnits(-5)));
 }
 
 } // namespace
