@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,18 @@ private:
     int ReadError = 0;
     std::uint64_t FileSize = 0;
 };
+
+struct TContents {
+    TReadStatus Status;
+    std::string Bytes;
+    // Why the file could not be read (0 when it was).
+    int Error = 0;
+};
+
+// Reads the file, or its first maxBytes bytes, as a TReader does: Missing means the file does not
+// exist; every other problem, too little memory included, is Failed.
+TContents ReadAll(const std::string& path,
+                  std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
 // The outcome of Replace: written, or why not.
 struct TWriteResult {
