@@ -1,6 +1,7 @@
 #include "dbui/zone_legend_dialog.h"
 
 #include "dbui/dialog_frame.h"
+#include "dbui/dialog_placement.h"
 #include "map/map.h"
 #include "render/qt_text.h"
 
@@ -9,8 +10,11 @@
 #include <QHeaderView>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace DbUI {
 
@@ -53,9 +57,37 @@ TZoneLegendDialog::TZoneLegendDialog(QWidget* parent) : QDialog(parent, DialogFr
     layout->addWidget(Zones);
     layout->addWidget(OnlyChosen);
     layout->addWidget(buttons);
-    // Wide enough for the longest description with its count, high enough for a dozen zones.
-    const QFontMetrics metrics = fontMetrics();
-    resize(62 * metrics.averageCharWidth(), 22 * metrics.lineSpacing());
+    Fit(parent);
+}
+
+// Wide enough for the longest description with its count, high enough for every zone where the
+// screen allows; beside the window it belongs to, so that the map stays in view.
+void TZoneLegendDialog::Fit(QWidget* parent) {
+    const QFontMetrics metrics = Zones->fontMetrics();
+    int textWidth = 0;
+    for (int zone = 0; zone < ClimateZoneCount; ++zone)
+        textWidth =
+            std::max(textWidth, metrics.horizontalAdvance(ToQString(ClimateZoneTitle(zone))));
+    const int countWidth =
+        metrics.horizontalAdvance(QStringLiteral("Stationen")) + 4 * metrics.averageCharWidth();
+    // A line as the list draws it, icon and all.
+    auto* probe = new QTreeWidgetItem(Zones, {QStringLiteral("Af"), QStringLiteral("1")});
+    probe->setIcon(0, QPixmap::fromImage(TMap::ZoneMarker(0, devicePixelRatioF())));
+    const int rowHeight = Zones->sizeHintForRow(0);
+    delete probe;
+    const QMargins around = layout()->contentsMargins();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize wanted(around.left() + Zones->iconSize().width() + textWidth + countWidth +
+                           scrollBar + 6 * metrics.averageCharWidth() + around.right(),
+                       (ClimateZoneCount + 1) * rowHeight + 3 * OnlyChosen->sizeHint().height() +
+                           around.top() + 2 * around.bottom());
+    QWidget* beside = parent ? parent->window() : nullptr;
+    const QRect workArea = (beside ? beside : this)->screen()->availableGeometry();
+    const QMargins frame = FrameMargins(*this);
+    const QSize room = workArea.size().shrunkBy(frame);
+    resize(wanted.boundedTo(room));
+    if (beside)
+        move(PlaceBeside(beside->frameGeometry(), size().grownBy(frame), workArea, 8));
 }
 
 void TZoneLegendDialog::SetCounts(const std::array<int, ClimateZoneCount>& counts) {

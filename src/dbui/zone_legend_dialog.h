@@ -45,6 +45,7 @@ public:
     }
 
 private:
+    void Fit(QWidget* parent);
     void ChoiceChanged();
 
     QTreeWidget* Zones;
