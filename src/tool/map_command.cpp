@@ -122,7 +122,8 @@ int Map(const TArguments& arguments) {
 
     const TSize mapSize =
         europe ? TEuropeProjection().PictureSize() : TWorldProjection().PictureSize();
-    const int width = arguments.Pixels("--width", mapSize.Width);
+    // Eight thousand pixels hold a map for any printed page; the picture grows taller than wide.
+    const int width = arguments.Pixels("--width", mapSize.Width, 8000);
     const qreal ratio = static_cast<qreal>(width) / mapSize.Width;
     const std::unique_ptr<TMap> map = LoadMap(europe, ratio);
     const std::optional<TLegend> legend =
@@ -133,6 +134,9 @@ int Map(const TArguments& arguments) {
 
     QImage picture(width, static_cast<int>(std::ceil(height * ratio)),
                    QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull())
+        throw TFailure("kein Speicher für ein Bild von " + std::to_string(width) +
+                       " Bildpunkten Breite");
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::white);
     {

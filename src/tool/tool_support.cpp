@@ -98,14 +98,14 @@ std::optional<std::string> TArguments::Option(const std::string& name) const {
     return found == Options.end() ? std::nullopt : std::optional(found->second);
 }
 
-int TArguments::Pixels(const std::string& name, int fallback) const {
+int TArguments::Pixels(const std::string& name, int fallback, int largest) const {
     const std::optional<std::string> text = Option(name);
     if (!text)
         return fallback;
     int value = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (error != std::errc() || end != text->data() + text->size() || value < 1 || value > 20000)
-        throw TUsageError(name + " erwartet eine Pixelzahl von 1 bis 20000");
+    if (error != std::errc() || end != text->data() + text->size() || value < 1 || value > largest)
+        throw TUsageError(name + " erwartet eine Pixelzahl von 1 bis " + std::to_string(largest));
     return value;
 }
 

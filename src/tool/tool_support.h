@@ -55,8 +55,8 @@ public:
     const std::string& Positional(std::size_t index) const { return PositionalWords.at(index); }
     bool Switch(const std::string& name) const { return Switches.contains(name); }
     std::optional<std::string> Option(const std::string& name) const;
-    // The option's number of pixels, 1 to 20000; the fallback without the option.
-    int Pixels(const std::string& name, int fallback) const;
+    // The option's number of pixels, 1 to the largest; the fallback without the option.
+    int Pixels(const std::string& name, int fallback, int largest = 20000) const;
 
 private:
     std::vector<std::string> PositionalWords;

@@ -185,6 +185,7 @@ TEST_F(MapZonesTest, TheLegendAndTheColoursFollowTheDatabase) {
     SwitchColouring();
     Run(CmAllStations);
     const TMyClient::TDatabaseChange change(*Client);
+    Client->Markers();    // painted while a dialog of the change is open
     Database.RemoveAt(1); // Freiburg, between the two others
     const std::vector<TMap::TMarker> markers = Client->Markers();
     ASSERT_EQ(markers.size(), 2u);

@@ -299,10 +299,17 @@ TEST_F(PelvanorToolTest, MapDrawsEveryStationAndWithZonesTheirColoursAndLegend) 
          {std::vector<std::string>{"map", database, Dir.File("karte.jpg")},
           {"map", database, Dir.File("k.png"), "--width", "0"},
           {"map", database, Dir.File("k.png"), "--width", "breit"},
+          {"map", database, Dir.File("k.png"), "--width", "8001"},
           {"map", database, Dir.File("k.png"), "--koeppen"},
           {"map", database}}) {
         EXPECT_EQ(Run(wrong).ExitCode, 2) << wrong.back();
     }
+    // No station, no zone: the map and a legend that says so.
+    const std::string empty = Dir.File("leer.dat");
+    TDatabaseMgr(empty, false, true).Save();
+    EXPECT_EQ(Run({"map", empty, Dir.File("leer.png"), "--zonen", "--europa"}).ExitCode, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(Dir.File("leer.png"))).width(), 640);
+
     const TRun missing = Run({"map", Dir.File("fehlt.dat"), Dir.File("k.png")});
     EXPECT_EQ(missing.ExitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(Dir.File("k.png")));
