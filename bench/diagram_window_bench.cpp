@@ -7,12 +7,12 @@
 #include "app/diagram_windows.h"
 #include "app/my_client.h"
 #include "app/my_frame.h"
-#include "app/resource_library.h"
 #include "app/user_interface.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
 #include "dbui/log_dialog.h"
 #include "diagram/diag_window.h"
+#include "render/resource_library.h"
 #include "station_generator.h"
 #include "support/lone_diagram_owner.h"
 

@@ -1,14 +1,16 @@
-// The map with many stations: the all-stations mode until the map is painted, a tooltip, and a
-// drag over Europe until the list of the stations found is on screen. The stations are made up
-// and lie anywhere; PELVANOR_BENCH_DATABASE names a database file to take instead of the 5,000
-// (real stations crowd in Europe far more).
+// The map with many stations: the all-stations mode until the map is painted, a tooltip, a drag
+// over Europe until the list of the stations found is on screen, and the climate map: the
+// colouring by zone and the limit to some zones switched until the map is painted again. The
+// stations are made up and lie anywhere; PELVANOR_BENCH_DATABASE names a database file to take
+// instead of the 5,000 (real stations crowd in Europe far more).
 
 #include "app/my_client.h"
 #include "app/my_frame.h"
-#include "app/resource_library.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
 #include "dbui/list_dialog.h"
+#include "map/station_zones.h"
+#include "render/resource_library.h"
 #include "station_generator.h"
 #include "support/scripted_user_interface.h"
 
@@ -109,6 +111,47 @@ void BM_DragOverEuropeToList(benchmark::State& state) {
     state.counters["stations"] = listed;
 }
 BENCHMARK(BM_DragOverEuropeToList)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The zone of every station, as worked out after each change of the database.
+void BM_StationZonesUpdate(benchmark::State& state) {
+    const TDatabaseMgr& database = Stations(static_cast<int>(state.range(0)));
+    TStationZones zones;
+    for (auto _ : state) {
+        zones.Update(database);
+        benchmark::DoNotOptimize(zones.Counts());
+    }
+}
+BENCHMARK(BM_StationZonesUpdate)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// With every station on show, the colouring by zone switched on or off, as after the
+// configuration dialog, until the map is painted; the legend comes up with the first switch on.
+void BM_SwitchZoneColouring(benchmark::State& state) {
+    TMainWindow window(Stations(static_cast<int>(state.range(0))));
+    window.Client->ShowAllStations(true);
+    for (auto _ : state) {
+        window.Settings.ColorStationsByZone = !window.Settings.ColorStationsByZone;
+        window.Client->ZoneColouringChanged();
+        benchmark::DoNotOptimize(window.Client->grab());
+    }
+}
+BENCHMARK(BM_SwitchZoneColouring)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// With every station on show in the colours of their zones, the map limited to the Cs zones or
+// freed again until it is painted.
+void BM_SwitchZoneLimit(benchmark::State& state) {
+    TMainWindow window(Stations(static_cast<int>(state.range(0))));
+    window.Settings.ColorStationsByZone = true;
+    window.Client->ShowAllStations(true);
+    TZoneSet mediterranean;
+    for (const char* code : {"Csa", "Csb", "Csc"})
+        mediterranean.set(static_cast<std::size_t>(ClimateZoneNumber(code)));
+    for (auto _ : state) {
+        window.Client->LimitToZones(window.Client->ZoneLimit() ? std::nullopt
+                                                               : std::optional(mediterranean));
+        benchmark::DoNotOptimize(window.Client->grab());
+    }
+}
+BENCHMARK(BM_SwitchZoneLimit)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

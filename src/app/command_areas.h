@@ -2,7 +2,7 @@
 
 #include "app/commands.h"
 
-// The maps: switching them and showing all stations.
+// The maps: switching them, showing all stations and the legend of their climate zones.
 class TMapCommands : public TCommandHandler {
 public:
     using TCommandHandler::TCommandHandler;

@@ -12,6 +12,9 @@ constexpr TCommand Commands[] = {
      "Wechselt von der Weltkarte zur Europakarte und umgekehrt", 3002, Map},
     {CmAllStations, "&Alle Stationen zeigen\tStrg+A", "Ctrl+A",
      "Zeigt alle Stationen auf der Karte an", 3007, Map},
+    {CmZoneLegend, "&Klimazonen...", nullptr,
+     "Zeigt die Klimazonen der Stationen mit ihren Farben und wählt Stationen nach Zonen aus", 3019,
+     Map},
     {CmChoose, "Diagramm aus&wählen...", nullptr, "Wählt Diagramme aus einer Liste aus", 3003,
      Selection},
     {CmSearch, "Diagramm &suchen...\tStrg+S", "Ctrl+S",
@@ -59,6 +62,7 @@ const TCommand* FindCommand(int id) {
 bool CommandEnabled(TCommandId id, const TCommandState& state) {
     switch (id) {
     case CmAllStations:
+    case CmZoneLegend:
     case CmChoose:
     case CmSearch:
     case CmDelete:

@@ -14,6 +14,7 @@ class TUserInterface;
 enum TCommandId : int {
     CmExit = 24310,
     CmToggleMap = 1011,
+    CmZoneLegend = 1012,
     CmChoose = 1021,
     CmSearch = 1022,
     CmCreate = 1023,

@@ -9,5 +9,7 @@ void TMapCommands::Run(TCommandId id) {
     } else if (id == CmAllStations) {
         const TWaitCursor wait;
         client.ShowAllStations(!client.AllStationsShown());
+    } else if (id == CmZoneLegend) {
+        client.ShowZoneLegend();
     }
 }

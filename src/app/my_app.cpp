@@ -2,10 +2,10 @@
 
 #include "app/my_client.h"
 #include "app/my_frame.h"
-#include "app/resource_library.h"
 #include "app/user_interface.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
+#include "render/resource_library.h"
 #include "tvxres/tvxres.h"
 
 #include <QApplication>

@@ -1,12 +1,14 @@
 #include "app/my_client.h"
 
 #include "app/diagram_windows.h"
-#include "app/resource_library.h"
 #include "app/user_interface.h"
 #include "app/wait_cursor.h"
+#include "config/tvx_config.h"
 #include "database/database_mgr.h"
 #include "dbui/list_dialog.h"
+#include "dbui/zone_legend_dialog.h"
 #include "render/qt_text.h"
+#include "render/resource_library.h"
 #include "tvxres/tvxres.h"
 
 #include <QHelpEvent>
@@ -19,7 +21,7 @@
 
 TMyClient::TMyClient(TDatabaseMgr& database, const TTvxConfig& settings,
                      const TResourceLibrary& resources, TUserInterface& ui, QWidget* parent)
-    : QWidget(parent), Database(database), Ui(ui),
+    : QWidget(parent), Database(database), Settings(settings), Ui(ui),
       DiagramWindows(std::make_unique<TDiagramWindows>(*this, database, settings, ui)) {
     const double ratio = devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
     World = std::make_unique<TWorldMap>(resources.Picture(TvxResWorldMap, ratio));
@@ -36,9 +38,11 @@ TMyClient::TMyClient(TDatabaseMgr& database, const TTvxConfig& settings,
     ShowMap(World.get());
 }
 
-// The diagram windows go before the maps whose markers they keep.
+// The diagram windows go before the maps whose markers they keep, the legend before the client
+// it tells.
 TMyClient::~TMyClient() {
     DiagramWindows.reset();
+    delete Legend;
 }
 
 void TMyClient::ShowMap(TMap* map) {
@@ -75,25 +79,26 @@ void TMyClient::ShowAllStations(bool all) {
         AddAllTools();
     else
         for (const auto& link : DiagramWindows->WindowLinks())
-            AddTools(*link.Station);
+            AddTools(*link.Station, ClimateZoneNumberOf(*link.Station));
     ChooseMap();
     update();
 }
 
-void TMyClient::AddTools(const TDiagramData& station) {
+void TMyClient::AddTools(const TDiagramData& station, int zone) {
     const int id = NextToolId;
     if (!ToolIds.try_emplace(station.Place().Name(), id).second)
         return;
     ++NextToolId;
-    World->AddTool(id, station);
+    World->AddTool(id, station, zone);
     if (InEuropeArea(GeoPointOf(station.Coords())))
-        Europe->AddTool(id, station);
+        Europe->AddTool(id, station, zone);
 }
 
 void TMyClient::AddAllTools() {
     ToolIds.reserve(static_cast<std::size_t>(Database.Count()));
+    const TStationZones& zones = StationZones();
     for (int i = 0; i < Database.Count(); ++i)
-        AddTools(Database.RecordAt(i));
+        AddTools(Database.RecordAt(i), zones.ZoneOf(i));
 }
 
 void TMyClient::RemoveTools(const std::string& name) {
@@ -117,7 +122,7 @@ std::optional<int> TMyClient::ToolId(const std::string& name) const {
 }
 
 void TMyClient::StationOpened(const TDiagramData& station) {
-    AddTools(station);
+    AddTools(station, ClimateZoneNumberOf(station));
 }
 
 // With all stations on show, a closed station keeps its marker and so its tooltip.
@@ -140,10 +145,14 @@ void TMyClient::AllDiagramsClosed() {
 }
 
 void TMyClient::BeforeDatabaseChange() {
+    DatabaseChanging = true;
+    ZonesCurrent = false;
     DiagramWindows->BeforeDatabaseChange();
 }
 
 void TMyClient::AfterDatabaseChange() {
+    DatabaseChanging = false;
+    ZonesCurrent = false;
     DiagramWindows->AfterDatabaseChange();
     // Without a station there is nothing to show, and the mode, whose command is off then,
     // would keep reloading and importing off for good.
@@ -153,16 +162,21 @@ void TMyClient::AfterDatabaseChange() {
         RemoveAllTools();
         AddAllTools();
     }
+    if (Legend)
+        Legend->SetCounts(StationZones().Counts());
     update();
     if (StateChanged)
         StateChanged();
 }
 
+// With the all-stations mode limited to some zones, only their stations are found: what the map
+// does not show cannot be picked on it.
 void TMyClient::SelectArea(const TPixelRect& pixels) {
     std::vector<int> found;
     {
         const TWaitCursor wait;
         found = Current->StationsInArea(pixels, Database);
+        std::erase_if(found, [this](int index) { return !ZoneShown(index); });
     }
     if (found.empty()) {
         Ui.Info(this, QStringLiteral("In diesem Bereich sind keine Stationen verfügbar!"));
@@ -172,7 +186,11 @@ void TMyClient::SelectArea(const TPixelRect& pixels) {
         DiagramWindows->Open(found);
         return;
     }
-    TDbUISearch::TDbUIListDialog list(Database, this, true);
+    ListAndOpen(found, this);
+}
+
+void TMyClient::ListAndOpen(const std::vector<int>& found, QWidget* parent) {
+    TDbUISearch::TDbUIListDialog list(Database, parent, true);
     {
         const TWaitCursor wait;
         for (const int index : found)
@@ -259,15 +277,11 @@ void TMyClient::ShowContextMenu(QPoint at) {
 }
 
 void TMyClient::paintEvent(QPaintEvent*) {
-    std::vector<const TDiagramData*> stations;
-    if (AllStations)
-        for (int i = 0; i < Database.Count(); ++i)
-            stations.push_back(&Database.RecordAt(i));
-    else
-        for (const auto& link : DiagramWindows->WindowLinks())
-            stations.push_back(link.Station);
+    const TDiagramData* current = DiagramWindows->CurrentStation();
     QPainter painter(this);
-    Current->Paint(painter, stations, DiagramWindows->CurrentStation());
+    Current->Paint(painter, Markers(),
+                   current ? std::optional(WindowMarker(*current)) : std::nullopt,
+                   Settings.ColorStationsByZone ? TMap::TColours::ByZone : TMap::TColours::Plain);
     if (const auto band = RubberBand()) {
         // Inverted, so that it shows on land and sea alike.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -280,7 +294,8 @@ void TMyClient::paintEvent(QPaintEvent*) {
 bool TMyClient::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        if (const auto name = Current->ToolTipAt(help->pos()))
+        if (const auto name =
+                Current->ToolTipAt(help->pos(), ShownZones(), Settings.ColorStationsByZone))
             QToolTip::showText(help->globalPos(), *name, this);
         else
             QToolTip::hideText();
@@ -290,4 +305,80 @@ bool TMyClient::event(QEvent* event) {
     if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowDeactivate)
         CancelDrag();
     return QWidget::event(event);
+}
+
+const TStationZones& TMyClient::StationZones() {
+    if (!ZonesCurrent) {
+        Zones.Update(Database);
+        ZonesCurrent = !DatabaseChanging;
+    }
+    return Zones;
+}
+
+TMap::TMarker TMyClient::WindowMarker(const TDiagramData& station) const {
+    return {&station, Settings.ColorStationsByZone ? ClimateZoneNumberOf(station) : 0};
+}
+
+TZoneSet TMyClient::ShownZones() const {
+    return AllStations && MapZones ? *MapZones : TZoneSet().set();
+}
+
+bool TMyClient::ZoneShown(int recordIndex) {
+    const TZoneSet shown = ShownZones();
+    return shown.all() || shown[static_cast<std::size_t>(StationZones().ZoneOf(recordIndex))];
+}
+
+std::vector<TMap::TMarker> TMyClient::Markers() {
+    std::vector<TMap::TMarker> markers;
+    if (!AllStations) {
+        for (const auto& link : DiagramWindows->WindowLinks())
+            markers.push_back(WindowMarker(*link.Station));
+        return markers;
+    }
+    const TZoneSet shown = ShownZones();
+    const TStationZones* zones =
+        Settings.ColorStationsByZone || !shown.all() ? &StationZones() : nullptr;
+    markers.reserve(static_cast<std::size_t>(Database.Count()));
+    for (int i = 0; i < Database.Count(); ++i) {
+        const int zone = zones ? zones->ZoneOf(i) : 0;
+        if (shown[static_cast<std::size_t>(zone)])
+            markers.push_back({&Database.RecordAt(i), zone});
+    }
+    return markers;
+}
+
+void TMyClient::LimitToZones(const std::optional<TZoneSet>& zones) {
+    MapZones = zones;
+    if (zones && !AllStations) {
+        const TWaitCursor wait;
+        ShowAllStations(true);
+    }
+    update();
+    if (StateChanged)
+        StateChanged();
+}
+
+void TMyClient::ShowZoneLegend() {
+    if (!Legend) {
+        Legend = new DbUI::TZoneLegendDialog(window());
+        Legend->SetShowStations([this](const TZoneSet& zones) {
+            ListAndOpen(StationZones().StationsIn(zones), Legend.data());
+        });
+        Legend->SetMapZonesChanged(
+            [this](const std::optional<TZoneSet>& zones) { LimitToZones(zones); });
+    }
+    Legend->SetCounts(StationZones().Counts());
+    Legend->show();
+    Legend->raise();
+    Legend->activateWindow();
+}
+
+DbUI::TZoneLegendDialog* TMyClient::ZoneLegend() const {
+    return Legend;
+}
+
+void TMyClient::ZoneColouringChanged() {
+    update();
+    if (Settings.ColorStationsByZone)
+        ShowZoneLegend();
 }

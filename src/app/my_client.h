@@ -1,7 +1,9 @@
 #pragma once
 
 #include "map/map.h"
+#include "map/station_zones.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -17,6 +19,9 @@ class TDiagramWindows;
 class TResourceLibrary;
 class TTvxConfig;
 class TUserInterface;
+namespace DbUI {
+class TZoneLegendDialog;
+}
 
 // The main frame's client: shows the world map or the map of Europe with the markers of the
 // stations on show and tooltips that name them, lets the user pick stations by a click or a
@@ -50,6 +55,21 @@ public:
 
     // The tool id of a station name, if it has tools.
     std::optional<int> ToolId(const std::string& name) const;
+
+    // The climate zone of every station, worked out again after each change of the database.
+    const TStationZones& StationZones();
+    // The markers the map shows now, with their climate zones where they are coloured by them.
+    std::vector<TMap::TMarker> Markers();
+    // Limits the all-stations mode to the stations of these zones (which brings it on), or lifts
+    // the limit.
+    void LimitToZones(const std::optional<TZoneSet>& zones);
+    const std::optional<TZoneSet>& ZoneLimit() const { return MapZones; }
+    // The window "Klimazonen", opened or brought to the front.
+    void ShowZoneLegend();
+    // The legend, if it was ever opened.
+    DbUI::TZoneLegendDialog* ZoneLegend() const;
+    // The colouring of the markers by zone was switched; switched on, it brings up the legend.
+    void ZoneColouringChanged();
 
     // What the diagram windows tell the map.
     void StationOpened(const TDiagramData& station);
@@ -92,7 +112,7 @@ protected:
 private:
     void ShowMap(TMap* map);
     void ChooseMap();
-    void AddTools(const TDiagramData& station);
+    void AddTools(const TDiagramData& station, int zone);
     void AddAllTools();
     void RemoveTools(const std::string& name);
     void RemoveAllTools();
@@ -102,8 +122,18 @@ private:
     // The rubber band and the corners' text go.
     void EndDrag();
     void ShowContextMenu(QPoint at);
+    // Several stations found (record indices) are offered in "Ortauswahl" over the parent; the
+    // chosen ones open, and all of them become the last selection.
+    void ListAndOpen(const std::vector<int>& found, QWidget* parent);
+    // The marker of a station that has a diagram window.
+    TMap::TMarker WindowMarker(const TDiagramData& station) const;
+    // The zones whose stations the map shows: all of them, unless the all-stations mode is
+    // limited.
+    TZoneSet ShownZones() const;
+    bool ZoneShown(int recordIndex);
 
     TDatabaseMgr& Database;
+    const TTvxConfig& Settings;
     TUserInterface& Ui;
     std::unique_ptr<TMap> World;
     std::unique_ptr<TMap> Europe;
@@ -120,4 +150,12 @@ private:
     std::optional<QPoint> DragStart;
     std::optional<QPoint> DragEnd;
     QShortcut* CancelKey = nullptr;
+    TStationZones Zones;
+    // Whether Zones holds the database as it is; never while a change is under way.
+    bool ZonesCurrent = false;
+    bool DatabaseChanging = false;
+    // The zones the all-stations mode is limited to, if any.
+    std::optional<TZoneSet> MapZones;
+    // Owned by the main frame, like every window beside it.
+    QPointer<DbUI::TZoneLegendDialog> Legend;
 };

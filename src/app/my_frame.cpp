@@ -130,7 +130,7 @@ void TMyFrame::BuildMenus() {
     }
     Actions.at(CmAllStations)->setCheckable(true);
     Menu("&Datei", {CmExit});
-    Menu("&Karte", {CmToggleMap, CmAllStations});
+    Menu("&Karte", {CmToggleMap, CmAllStations, CmZoneLegend});
     Menu("Dia&gramm", {CmChoose, CmSearch, CmCreate, CmChange, CmDelete, CmConfigure});
     Menu("Daten&bank", {CmReload, CmSave, CmExport, CmImport, CmMergeFile});
     Menu("&Fenster", {CmToDiagram, CmLastSelection, CmCloseAll});

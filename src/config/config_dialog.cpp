@@ -13,7 +13,7 @@
 
 namespace {
 
-enum class TGroup { Drawing, Information, Output };
+enum class TGroup { Drawing, Information, Output, Map };
 
 // The check boxes, the options they show and the group they stand in, by control id.
 struct TCheckBox {
@@ -40,6 +40,7 @@ constexpr TCheckBox CheckBoxes[] = {
     {4716, "Diagramm &groß drucken/kopieren", &TTvxConfig::LargeSizeOutput, TGroup::Output},
     {4703, "Diagramm &farbig drucken/kopieren", &TTvxConfig::ColorOutput, TGroup::Output},
     {4715, "Diagramme als &EMF kopieren", &TTvxConfig::CopyAsEmf, TGroup::Output},
+    {4725, "Stationen nach Klimazone f&ärben", &TTvxConfig::ColorStationsByZone, TGroup::Map},
 };
 
 enum : int {
@@ -107,6 +108,11 @@ TConfigDialog::TConfigDialog(TTvxConfig& settings, QWidget* parent)
     auto* outputLayout = new QVBoxLayout(output);
     AddBoxes(outputLayout, TGroup::Output, add);
     outputLayout->addStretch();
+    auto* map = new QGroupBox(QStringLiteral("Karte"));
+    AddBoxes(new QVBoxLayout(map), TGroup::Map, add);
+    auto* outputColumn = new QVBoxLayout;
+    outputColumn->addWidget(output);
+    outputColumn->addWidget(map);
 
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("1"));
@@ -127,8 +133,9 @@ TConfigDialog::TConfigDialog(TTvxConfig& settings, QWidget* parent)
         buttons->addWidget(button);
 
     auto* groups = new QHBoxLayout;
-    for (QGroupBox* group : {drawing, information, output})
+    for (QGroupBox* group : {drawing, information})
         groups->addWidget(group);
+    groups->addLayout(outputColumn);
     auto* layout = new QVBoxLayout(this);
     // The dialog keeps the size its controls need; it cannot be resized.
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -36,6 +36,8 @@ public:
     bool LargeSizeOutput = true;
     // The Köppen-Geiger zone below the table's annual values.
     bool ShowClimateZone = false;
+    // The stations' markers on the map in the colours of their climate zones.
+    bool ColorStationsByZone = false;
 
     // The table variant in effect: the options are read in this priority.
     enum class TTable { Complete, MonthlyOnly, WithoutValues, None };

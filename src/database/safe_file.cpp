@@ -302,22 +302,6 @@ TReadStatus TReader::Status() const {
     return Fd < 0 && ReadError == ENOENT ? TReadStatus::Missing : TReadStatus::Failed;
 }
 
-TContents ReadAll(const std::string& path, std::size_t maxBytes) {
-    TReader file(path);
-    if (file.Status() != TReadStatus::Read)
-        return {file.Status(), file.Error(), {}};
-    std::string bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), maxBytes)));
-    } catch (const std::bad_alloc&) {
-        return {TReadStatus::Failed, ENOMEM, {}};
-    }
-    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
-    if (file.Status() != TReadStatus::Read)
-        return {file.Status(), file.Error(), {}};
-    return {TReadStatus::Read, 0, std::move(bytes)};
-}
-
 std::size_t TReader::ReadAt(std::uint64_t offset, char* buffer, std::size_t count) {
     std::size_t done = 0;
     while (ReadError == 0 && done < count) {
@@ -332,6 +316,33 @@ std::size_t TReader::ReadAt(std::uint64_t offset, char* buffer, std::size_t coun
         done += static_cast<std::size_t>(read);
     }
     return done;
+}
+
+TContents ReadAll(const std::string& path, std::size_t maxBytes) {
+    TReader file(path);
+    if (file.Status() != TReadStatus::Read)
+        return {file.Status(), {}, file.Error()};
+    // Only a plausible size is reserved up front: a sparse file may claim far more than memory
+    // could hold, and is read as far as memory goes.
+    std::string bytes;
+    constexpr std::size_t ReserveLimit = std::size_t{256} << 20;
+    if (file.Size() <= std::min<std::uint64_t>(maxBytes, ReserveLimit))
+        bytes.reserve(static_cast<std::size_t>(file.Size()));
+    char buffer[1 << 16];
+    try {
+        while (bytes.size() < maxBytes) {
+            const std::size_t wanted = std::min(sizeof buffer, maxBytes - bytes.size());
+            const std::size_t count = file.ReadAt(bytes.size(), buffer, wanted);
+            bytes.append(buffer, count);
+            if (count < wanted)
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        return {TReadStatus::Failed, {}, ENOMEM};
+    }
+    if (file.Status() != TReadStatus::Read)
+        return {TReadStatus::Failed, {}, file.Error()};
+    return {TReadStatus::Read, std::move(bytes)};
 }
 
 TWriteResult Replace(const std::string& path, std::string_view bytes) {

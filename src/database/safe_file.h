@@ -46,15 +46,15 @@ private:
     std::uint64_t FileSize = 0;
 };
 
-// A small file whole, or its first maxBytes bytes, as ReadAll gives it.
 struct TContents {
     TReadStatus Status;
-    // Why it could not be read (0 when it could).
-    int Error = 0;
     std::string Bytes;
+    // Why the file could not be read (0 when it was).
+    int Error = 0;
 };
-// Reads a file that is small by its nature at once; the same problems as TReader's are Failed,
-// and so is a file too large for memory.
+
+// Reads the file, or its first maxBytes bytes, as a TReader does: Missing means the file does not
+// exist; every other problem, too little memory included, is Failed.
 TContents ReadAll(const std::string& path,
                   std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 

@@ -262,9 +262,7 @@ void TDialog::ShowClimateZone() {
         TDiagramData station;
         station.SetTemperatures(TDiagramData::TTemperatureData(Temperatures.Values()));
         station.SetPrecipitation(TDiagramData::TPrecipitationData(Precipitation.Values()));
-        const TClimateZone zone = ClimateZoneOf(station);
-        ClimateZone->setText(QString::fromLatin1(zone.Code) + QStringLiteral(" – ") +
-                             ToQString(zone.Description));
+        ClimateZone->setText(ToQString(ClimateZoneTitle(ClimateZoneNumberOf(station))));
     } catch (const TDiagramData::TXBase&) {
     }
 }

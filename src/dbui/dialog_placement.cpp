@@ -33,3 +33,12 @@ QPoint PlaceBelow(const QRect& other, QSize outer, const QRect& workArea, int ga
     return {Clamped(left, outer.width(), workArea.left(), workArea.width()),
             Clamped(top, outer.height(), workArea.top(), workArea.height())};
 }
+
+QPoint PlaceBeside(const QRect& other, QSize outer, const QRect& workArea, int gap) {
+    const int roomRight = workArea.right() - other.right() - gap;
+    const int roomLeft = other.left() - workArea.left() - gap;
+    const bool right = roomRight >= outer.width() || roomRight >= roomLeft;
+    const int left = right ? other.right() + 1 + gap : other.left() - gap - outer.width();
+    return {Clamped(left, outer.width(), workArea.left(), workArea.width()),
+            Clamped(other.top(), outer.height(), workArea.top(), workArea.height())};
+}

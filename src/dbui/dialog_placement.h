@@ -14,3 +14,8 @@ QMargins FrameMargins(const QWidget& window);
 // it with a gap, above it where the work area ends too soon below, centred under it, always
 // inside the work area. The result is the outer top left corner.
 QPoint PlaceBelow(const QRect& other, QSize outer, const QRect& workArea, int gap);
+
+// Where a window of this outer size stands beside the window `other`, top edges level: to its
+// right with a gap, to its left where only that side has room; where neither has, on the side
+// with more room (the right one if equal), as far off `other` as the work area allows.
+QPoint PlaceBeside(const QRect& other, QSize outer, const QRect& workArea, int gap);

@@ -1,12 +1,17 @@
 #include "map/map.h"
 
 #include "database/database_mgr.h"
+#include "map/zone_colours.h"
 #include "model/rounded.h"
+#include "model/windows1252.h"
 #include "render/qt_text.h"
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <array>
 #include <cmath>
+
+using namespace Windows1252::Literals;
 
 TMap::TMap(std::unique_ptr<TMapProjection> projection, QPixmap picture)
     : MapProjection(std::move(projection)), Picture(std::move(picture)) {
@@ -26,47 +31,107 @@ QRect TMap::MarkerBox(const TDiagramData& station) const {
                  QSize(2 * MarkerSize, 2 * MarkerSize));
 }
 
-void TMap::Paint(QPainter& painter, const std::vector<const TDiagramData*>& stations,
-                 const TDiagramData* current) const {
+namespace {
+
+QColor ColourOf(int zone) {
+    const TRgb colour = ZoneColour(zone);
+    return {colour.Red, colour.Green, colour.Blue};
+}
+
+} // namespace
+
+void TMap::Paint(QPainter& painter, const std::vector<TMarker>& markers,
+                 const std::optional<TMarker>& current, TColours colours) const {
     painter.drawPixmap(0, 0, Picture);
     PaintExtras(painter);
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const auto marker = [&](const TDiagramData& station, const QColor& color) {
-        painter.drawImage(MarkerBox(station).topLeft() - QPoint(1, 1), Marker(color, ratio));
+    const bool plain = colours == TColours::Plain;
+    std::array<const QImage*, ClimateZoneCount> fills;
+    for (int zone = 0; zone < ClimateZoneCount; ++zone)
+        fills[static_cast<std::size_t>(zone)] =
+            plain ? &Marker(TShape::Dot, QColor(255, 0, 0), ratio)
+                  : &Marker(TShape::EdgedDot, ColourOf(zone), ratio);
+    const auto fillOf = [&fills](const TMarker& marker) -> const QImage& {
+        return *fills[static_cast<std::size_t>(marker.Zone)];
     };
-    for (const TDiagramData* station : stations)
-        if (station != current)
-            marker(*station, QColor(255, 0, 0));
-    if (current)
-        marker(*current, QColor(0, 0, 255));
+    for (const TMarker& marker : markers)
+        if (!current || marker.Station != current->Station)
+            DrawMarker(painter, *marker.Station, fillOf(marker));
+    if (!current)
+        return;
+    if (plain) {
+        DrawMarker(painter, *current->Station, Marker(TShape::Dot, QColor(0, 0, 255), ratio));
+    } else {
+        DrawMarker(painter, *current->Station, fillOf(*current));
+        DrawMarker(painter, *current->Station, Marker(TShape::Ring, QColor(0, 0, 255), ratio));
+    }
 }
 
-// The marker's box with a pixel to spare all round, as a filled circle with its outline.
-const QImage& TMap::Marker(const QColor& color, qreal pixelRatio) const {
-    QImage& marker = Markers[{color.rgba(), pixelRatio}];
-    if (marker.isNull()) {
-        const int size = 2 * MarkerSize + 2;
-        marker = QImage(QSize(size, size) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
-        marker.setDevicePixelRatio(pixelRatio);
-        marker.fill(Qt::transparent);
-        QPainter painter(&marker);
-        painter.setRenderHint(QPainter::Antialiasing);
+void TMap::DrawMarker(QPainter& painter, const TDiagramData& station, const QImage& marker) const {
+    const int margin = (qRound(marker.deviceIndependentSize().width()) - 2 * MarkerSize) / 2;
+    painter.drawImage(MarkerBox(station).topLeft() - QPoint(margin, margin), marker);
+}
+
+const QImage& TMap::Marker(TShape shape, const QColor& color, qreal pixelRatio) const {
+    QImage& marker = Markers[{shape, color.rgba(), pixelRatio}];
+    if (marker.isNull())
+        marker = DrawnMarker(shape, color, pixelRatio);
+    return marker;
+}
+
+QImage TMap::ZoneMarker(int zone, qreal pixelRatio) {
+    return DrawnMarker(TShape::EdgedDot, ColourOf(zone), pixelRatio);
+}
+
+// The marker's box with room to spare all round, as a filled circle with its edge, or as a ring
+// whose white halo shows it on dark markers and on the sea alike.
+QImage TMap::DrawnMarker(TShape shape, const QColor& color, qreal pixelRatio) {
+    // A pixel for the edge, more for the ring.
+    const int margin = shape == TShape::Ring ? 4 : 1;
+    const int size = 2 * MarkerSize + 2 * margin;
+    QImage marker(QSize(size, size) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    marker.setDevicePixelRatio(pixelRatio);
+    marker.fill(Qt::transparent);
+    QPainter painter(&marker);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF dot(margin + 0.5, margin + 0.5, 2 * MarkerSize - 1, 2 * MarkerSize - 1);
+    switch (shape) {
+    case TShape::Dot:
         painter.setPen(color);
         painter.setBrush(color);
-        painter.drawEllipse(QRectF(1.5, 1.5, 2 * MarkerSize - 1, 2 * MarkerSize - 1));
+        painter.drawEllipse(dot);
+        break;
+    case TShape::EdgedDot:
+        painter.setPen(QPen(QColor(40, 40, 40), 1));
+        painter.setBrush(color);
+        painter.drawEllipse(dot);
+        break;
+    case TShape::Ring: {
+        // Blue from 5 to 7 pixels out, in white from 4 to 8, whole pixels from the centre.
+        const QRectF ring = dot.adjusted(-1.5, -1.5, 1.5, 1.5);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 4));
+        painter.drawEllipse(ring);
+        painter.setPen(QPen(color, 2));
+        painter.drawEllipse(ring);
+        break;
+    }
     }
     return marker;
 }
 
-void TMap::AddTool(int id, const TDiagramData& station) {
+void TMap::AddTool(int id, const TDiagramData& station, int zone) {
     // Ids only grow, so that a new tool goes at the end.
-    Tools.insert_or_assign(Tools.end(), id, TTool{MarkerBox(station), station.Place().Name()});
+    Tools.insert_or_assign(Tools.end(), id,
+                           TTool{MarkerBox(station), station.Place().Name(), zone});
 }
 
-std::optional<QString> TMap::ToolTipAt(QPoint point) const {
+std::optional<QString> TMap::ToolTipAt(QPoint point, const TZoneSet& shown, bool withZone) const {
     for (const auto& [id, tool] : Tools)
-        if (tool.Area.contains(point))
-            return ToQString(tool.Name);
+        if (tool.Area.contains(point) && shown[static_cast<std::size_t>(tool.Zone)])
+            return ToQString(withZone ? tool.Name + " – "_cp1252 +
+                                            std::string(ClimateZoneCode(tool.Zone))
+                                      : tool.Name);
     return std::nullopt;
 }
 

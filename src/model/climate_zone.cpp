@@ -15,7 +15,7 @@ struct TZoneText {
     std::string_view Utf8Description;
 };
 
-constexpr TZoneText Descriptions[] = {
+constexpr TZoneText Descriptions[ClimateZoneCount] = {
     {"Af", "tropisch, immerfeucht (Regenwaldklima)"},
     {"Am", "tropisch, Monsunklima"},
     {"Aw", "tropisch, wintertrocken (Savannenklima)"},
@@ -144,19 +144,42 @@ std::string Classify(const TMonths& t, const TMonths& p) {
     return code;
 }
 
+std::string CodeOf(const TDiagramData& station) {
+    return Classify(Tenths(station.Temperatures().Values()),
+                    Tenths(station.Precipitation().Values()));
+}
+
 } // namespace
 
 std::string ClimateZoneDescription(std::string_view code) {
-    const auto found = std::find_if(std::begin(Descriptions), std::end(Descriptions),
-                                    [code](const TZoneText& text) { return text.Code == code; });
-    if (found == std::end(Descriptions))
+    const int zone = ClimateZoneNumber(code);
+    if (zone < 0)
         return {};
-    return Windows1252::FromUtf8(found->Utf8Description).value_or(std::string());
+    return Windows1252::FromUtf8(Descriptions[zone].Utf8Description).value_or(std::string());
 }
 
 TClimateZone ClimateZoneOf(const TDiagramData& station) {
-    std::string code =
-        Classify(Tenths(station.Temperatures().Values()), Tenths(station.Precipitation().Values()));
+    std::string code = CodeOf(station);
     std::string description = ClimateZoneDescription(code);
     return {std::move(code), std::move(description)};
+}
+
+std::string_view ClimateZoneCode(int zone) {
+    return Descriptions[zone].Code;
+}
+
+int ClimateZoneNumber(std::string_view code) {
+    for (int zone = 0; zone < ClimateZoneCount; ++zone)
+        if (Descriptions[zone].Code == code)
+            return zone;
+    return -1;
+}
+
+int ClimateZoneNumberOf(const TDiagramData& station) {
+    return ClimateZoneNumber(CodeOf(station));
+}
+
+std::string ClimateZoneTitle(int zone) {
+    return std::string(ClimateZoneCode(zone)) + " – "_cp1252 +
+           ClimateZoneDescription(ClimateZoneCode(zone));
 }

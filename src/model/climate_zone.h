@@ -18,3 +18,14 @@ struct TClimateZone {
 TClimateZone ClimateZoneOf(const TDiagramData& station);
 // The description of a code, empty for a code the classification never gives.
 std::string ClimateZoneDescription(std::string_view code);
+
+// The classification gives exactly these zones; numbered 0 to 29 in the order of the usual legend,
+// from Af to EF, they serve as indices where many stations are counted or coloured.
+constexpr int ClimateZoneCount = 30;
+std::string_view ClimateZoneCode(int zone);
+// The number of a code, -1 for a code the classification never gives.
+int ClimateZoneNumber(std::string_view code);
+// The number of a station's zone: ClimateZoneOf without the description's text.
+int ClimateZoneNumberOf(const TDiagramData& station);
+// "Cfb – warmgemäßigt, immerfeucht, warme Sommer" in Windows-1252, as legends name a zone.
+std::string ClimateZoneTitle(int zone);

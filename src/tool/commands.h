@@ -15,6 +15,7 @@ int Find(const TArguments& arguments);
 int Convert(const TArguments& arguments);
 int Merge(const TArguments& arguments);
 int Render(const TArguments& arguments);
+int Map(const TArguments& arguments);
 
 // The database in the file, read only; nothing is created where there is none.
 std::unique_ptr<TDatabaseMgr> ReadDatabase(const std::string& fileName);

@@ -43,6 +43,11 @@ constexpr std::string_view HelpText =
     "                          --zero-fixed, --koeppen (Klimazone unter der Tabelle),\n"
     "                          --table complete|monthly|novalues|none,\n"
     "                          --scale auto|5|10\n"
+    "  map DB AUSGABE.png [--europa] [--zonen] [--width N]\n"
+    "                          zeichnet die Weltkarte (mit --europa die Europakarte) mit allen\n"
+    "                          Stationen von DB, mit --zonen in den Farben ihrer Klimazonen\n"
+    "                          nach Köppen-Geiger und mit Legende, in der Größe der Karte oder\n"
+    "                          N Bildpunkte breit\n"
     "  help, --help            zeigt diese Hilfe\n"
     "  version, --version      zeigt die Version\n"
     "\n"
@@ -70,6 +75,7 @@ const std::map<std::string, TCommand, std::less<>> Commands = {
        "--no-frame", "--no-marking", "--no-temperature", "--no-precipitation", "--no-place",
        "--no-july", "--zero-fixed", "--koeppen"},
       {"--compare", "--table", "--scale", "--width", "--height"}}},
+    {"map", {Tool::Map, {"--europa", "--zonen"}, {"--width"}}},
 };
 
 int Run(std::string_view name, const std::vector<std::string>& words) {

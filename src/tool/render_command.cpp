@@ -1,15 +1,9 @@
-#include "tool/commands.h"
-
 #include "convert/file_names.h"
-#include "database/safe_file.h"
 #include "diagram/diagram_emf.h"
-#include "model/windows1252.h"
 #include "render/diagram_output.h"
+#include "tool/commands.h"
+#include "tool/offscreen_application.h"
 
-#include <QGuiApplication>
-#include <cerrno>
-#include <charconv>
-#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -92,17 +86,6 @@ TTvxConfig SettingsFrom(const TArguments& arguments) {
     return settings;
 }
 
-int Pixels(const TArguments& arguments, const std::string& option, int fallback) {
-    const std::optional<std::string> text = arguments.Option(option);
-    if (!text)
-        return fallback;
-    int value = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (error != std::errc() || end != text->data() + text->size() || value < 1 || value > 20000)
-        throw TUsageError(option + " erwartet eine Pixelzahl von 1 bis 20000");
-    return value;
-}
-
 const TDiagramData& StationNamed(const TDatabaseMgr& database, const std::string& utf8Name) {
     const int index = database.Find(TDiagramData::TPlace(ToWindows1252(utf8Name)), -1, true);
     if (index < 0)
@@ -110,29 +93,9 @@ const TDiagramData& StationNamed(const TDatabaseMgr& database, const std::string
     return database.RecordAt(index);
 }
 
-// The picture takes the file's place only once it is complete; an empty one could not be drawn.
-void WritePicture(const std::string& fileName, std::string_view bytes) {
-    const SafeFile::TWriteResult written =
-        bytes.empty() ? SafeFile::TWriteResult{EIO} : SafeFile::Replace(fileName, bytes);
-    if (!written)
-        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden: " +
-                       Windows1252::ToUtf8(SafeFile::Reason(written.Error)));
-}
-
-// Qt's pictures need an application, which draws without any display here. Its notes about the
-// desktop environment are no concern of the tool's users.
 void WriteWithQt(const std::string& fileName, const std::string& extension,
                  const TTvxConfig& settings, const TDiagramContent& content, QSize client) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
-    int argc = 1;
-    char name[] = "pelvanor-tool";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const TOffscreenApplication application;
 
     QByteArray bytes;
     if (extension == ".png") {
@@ -164,7 +127,7 @@ int Render(const TArguments& arguments) {
         throw TUsageError(
             "das Ausgabeformat ergibt sich aus der Endung: .emf, .svg, .pdf oder .png");
     const TTvxConfig settings = SettingsFrom(arguments);
-    const QSize client(Pixels(arguments, "--width", 800), Pixels(arguments, "--height", 600));
+    const QSize client(arguments.Pixels("--width", 800), arguments.Pixels("--height", 600));
 
     const auto database = ReadDatabase(arguments.Positional(0));
     const TDiagramData& station = StationNamed(*database, arguments.Positional(1));

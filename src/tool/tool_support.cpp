@@ -1,8 +1,10 @@
 #include "tool/tool_support.h"
 
+#include "database/safe_file.h"
 #include "model/windows1252.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -48,6 +50,14 @@ std::string ToWindows1252(std::string_view utf8) {
     return *converted;
 }
 
+void WritePicture(const std::string& fileName, std::string_view bytes) {
+    const SafeFile::TWriteResult written =
+        bytes.empty() ? SafeFile::TWriteResult{EIO} : SafeFile::Replace(fileName, bytes);
+    if (!written)
+        throw TFailure("Datei \"" + fileName + "\" kann nicht geschrieben werden: " +
+                       Windows1252::ToUtf8(SafeFile::Reason(written.Error)));
+}
+
 TArguments::TArguments(const std::vector<std::string>& words, const std::set<std::string>& switches,
                        const std::set<std::string>& options) {
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -86,6 +96,17 @@ void TArguments::ExpectAtLeastPositional(std::size_t count) const {
 std::optional<std::string> TArguments::Option(const std::string& name) const {
     const auto found = Options.find(name);
     return found == Options.end() ? std::nullopt : std::optional(found->second);
+}
+
+int TArguments::Pixels(const std::string& name, int fallback, int largest) const {
+    const std::optional<std::string> text = Option(name);
+    if (!text)
+        return fallback;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end != text->data() + text->size() || value < 1 || value > largest)
+        throw TUsageError(name + " erwartet eine Pixelzahl von 1 bis " + std::to_string(largest));
+    return value;
 }
 
 } // namespace Tool

@@ -37,6 +37,9 @@ void ExpectFile(const std::string& fileName);
 // cannot hold it.
 std::string ToWindows1252(std::string_view utf8);
 
+// Replaces the file with a picture once it is complete; an empty one could not be drawn.
+void WritePicture(const std::string& fileName, std::string_view bytes);
+
 // The words after the command: positional arguments, switches (--name) and options with a value
 // (--name VALUE or --name=VALUE).
 class TArguments {
@@ -52,6 +55,8 @@ public:
     const std::string& Positional(std::size_t index) const { return PositionalWords.at(index); }
     bool Switch(const std::string& name) const { return Switches.contains(name); }
     std::optional<std::string> Option(const std::string& name) const;
+    // The option's number of pixels, 1 to the largest; the fallback without the option.
+    int Pixels(const std::string& name, int fallback, int largest = 20000) const;
 
 private:
     std::vector<std::string> PositionalWords;

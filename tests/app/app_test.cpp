@@ -3,10 +3,10 @@
 #include "app/my_app.h"
 #include "app/my_client.h"
 #include "app/my_frame.h"
-#include "app/resource_library.h"
 #include "config/config_dialog.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
+#include "render/resource_library.h"
 #include "support/scripted_user_interface.h"
 #include "support/temp_dir.h"
 
@@ -183,7 +183,7 @@ TEST_F(AppTest, MenusHoldTheCommandTable) {
             items += item->isSeparator() ? " |" : " " + item->objectName().toStdString();
         menus.push_back(items);
     }
-    EXPECT_EQ(menus, (Strings{"&Datei: 24310", "&Karte: 1011 | 1026",
+    EXPECT_EQ(menus, (Strings{"&Datei: 24310", "&Karte: 1011 | 1026 1012",
                               "Dia&gramm: 1021 1022 | 1023 1024 1025 | 1027",
                               "Daten&bank: 1031 1032 | 1034 1035 1036", "&Fenster: 1041 1042 1043",
                               "&Hilfe: 1051 | 1052"}));
@@ -196,7 +196,7 @@ TEST_F(AppTest, MenusHoldTheCommandTable) {
     EXPECT_TRUE(frame.Action(1021)->shortcut().isEmpty());
 
     // An empty database: nothing to choose, search, delete or show.
-    for (const int id : {1021, 1022, 1025, 1026})
+    for (const int id : {1021, 1022, 1025, 1026, 1012})
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
     for (const int id : {24310, 1011, 1023, 1024, 1027, 1031, 1034, 1035, 1036, 1051, 1052})
         EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
@@ -407,6 +407,29 @@ TEST(ConfigDialogTest, TheClimateZoneHasItsOwnBoxAndAccelerator) {
             keys.insert(key);
         }
     }
+}
+
+// The map's colouring: off by default and after "Standard", stored only on OK.
+TEST(ConfigDialogTest, ColouringTheMapByZoneIsASettingOfItsOwn) {
+    TTvxConfig settings;
+    {
+        TConfigDialog dialog(settings, nullptr);
+        EXPECT_EQ(dialog.Control(4725)->text(), "Stationen nach Klimazone f&ärben");
+        EXPECT_FALSE(dialog.Control(4725)->isChecked());
+        dialog.Control(4725)->click();
+        dialog.reject();
+    }
+    EXPECT_FALSE(settings.ColorStationsByZone);
+    {
+        TConfigDialog dialog(settings, nullptr);
+        dialog.Control(4725)->click();
+        dialog.accept();
+    }
+    EXPECT_TRUE(settings.ColorStationsByZone);
+    TConfigDialog dialog(settings, nullptr);
+    EXPECT_TRUE(dialog.Control(4725)->isChecked());
+    dialog.findChild<QAbstractButton*>("4722")->click();
+    EXPECT_FALSE(dialog.Control(4725)->isChecked());
 }
 
 TEST(ConfigDialogTest, SizeIsFixed) {

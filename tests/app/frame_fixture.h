@@ -5,10 +5,10 @@
 #include "app/diagram_windows.h"
 #include "app/my_client.h"
 #include "app/my_frame.h"
-#include "app/resource_library.h"
 #include "config/tvx_config.h"
 #include "database/database_mgr.h"
 #include "dbui/list_dialog.h"
+#include "render/resource_library.h"
 #include "support/scripted_user_interface.h"
 #include "support/temp_dir.h"
 

@@ -71,11 +71,12 @@ TEST_F(MapSelectionTest, MarkersLookAsIfEachWereDrawn) {
         QImage drawn = painted;
         {
             QPainter painter(&painted);
-            Map().Paint(painter, stations, stations[1]);
+            Map().Paint(painter, {{stations[0]}, {stations[1]}}, TMap::TMarker{stations[1]},
+                        TMap::TColours::Plain);
         }
         {
             QPainter painter(&drawn);
-            Map().Paint(painter, {}, nullptr);
+            Map().Paint(painter, {}, std::nullopt, TMap::TColours::Plain);
             painter.setRenderHint(QPainter::Antialiasing);
             for (const TDiagramData* station : stations) {
                 const QColor color = station == stations[1] ? Qt::blue : Qt::red;

@@ -42,6 +42,22 @@ TEST(PlaceBelowTest, BelowOrAboveCentredAndInsideTheWorkArea) {
     }
 }
 
+const TPlacementCase BesideCases[] = {
+    {"right", {50, 100, 400, 470}, {480, 600}, Screen, {458, 100}},
+    {"left, where only it has room", {450, 100, 500, 470}, {400, 600}, Screen, {42, 100}},
+    {"no room: the right, as far as it goes", {189, 149, 646, 470}, {480, 600}, Screen, {544, 149}},
+    {"no room: the left with more of it", {300, 149, 646, 470}, {480, 600}, Screen, {0, 149}},
+    {"low on the screen: up", {50, 400, 400, 470}, {480, 600}, Screen, {458, 168}},
+    {"below the panel", {100, 0, 400, 470}, {300, 600}, BelowAPanel, {508, 30}},
+};
+
+TEST(PlaceBesideTest, RightOrLeftLevelAndInsideTheWorkArea) {
+    for (const TPlacementCase& test : BesideCases) {
+        SCOPED_TRACE(test.What);
+        EXPECT_EQ(PlaceBeside(test.Counters, test.Outer, test.WorkArea, 8), test.Expected);
+    }
+}
+
 // The frame of a dialog is known only once the window manager framed it; before, it is taken
 // to be that of the window it belongs to.
 TEST(FrameMarginsTest, AWindowNotFramedYetTakesTheFrameOfItsMainWindow) {

@@ -23,12 +23,6 @@ picture() {
   import -frame -window "$2" -resize '900x900>' "$pictures/$1.png"
 }
 
-# How many pixels of a window lie near a colour (within the fuzz, 12 % unless given).
-pixels_of() {
-  import -window "$1" "$work/window.png"
-  convert "$work/window.png" -alpha off -fuzz "${3:-12}%" -fill black +opaque "$2" \
-    -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
-}
 # expect_colour WINDOW COLOUR MINIMUM WHAT [FUZZ]: waits up to 5 s for the window to be painted.
 expect_colour() {
   local count deadline=$((SECONDS + 5))

@@ -33,6 +33,12 @@ begin() {
 shot() { import -window root "$shots/$1.png"; }
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
+# How many pixels of a window lie near a colour (within the fuzz, 12 % unless given).
+pixels_of() {
+  import -window "$1" "$work/window.png"
+  convert "$work/window.png" -alpha off -fuzz "${3:-12}%" -fill black +opaque "$2" \
+    -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
+}
 # The number of stations the database file holds.
 stations_in() { "$tool" list "$1" | wc -l; }
 

@@ -36,3 +36,13 @@ inline TDiagramData ManausStation() {
     return MakeStation("Manaus/Brasilien", {26, 26, 26, 26, 26, 26, 27, 27, 28, 28, 27, 27},
                        {260, 290, 310, 290, 220, 100, 60, 40, 60, 110, 170, 220});
 }
+
+// Three climate zones of the temperate middle: oceanic, Mediterranean and tropical.
+inline TDiagramData FreiburgStation() {
+    return MakeStation("Freiburg/Deutschland", {2, 3, 7, 10, 14, 17, 19, 19, 15, 11, 6, 3},
+                       {60, 55, 60, 70, 90, 95, 90, 85, 70, 65, 70, 70});
+}
+inline TDiagramData SevillaStation(const std::string& name = "Sevilla/Spanien") {
+    return MakeStation(name, {11, 12.5, 15.5, 17.5, 21, 25, 28, 28, 25, 20, 15, 12},
+                       {55, 45, 40, 45, 25, 10, 2, 5, 20, 60, 70, 80});
+}

@@ -1,7 +1,12 @@
 #include "database/database_mgr.h"
+#include "map/map_projection.h"
+#include "map/zone_colours.h"
+#include "model/climate_zone.h"
 #include "model/windows1252.h"
+#include "support/stations.h"
 #include "support/temp_dir.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -239,6 +244,88 @@ TEST_F(PelvanorToolTest, RenderWritesEveryFormat) {
     EXPECT_EQ(unknown.ExitCode, 1);
     EXPECT_EQ(unknown.Err, "pelvanor-tool: Station \"Nirgendwo\" nicht gefunden\n");
     EXPECT_FALSE(std::filesystem::exists(Dir.File("n.png")));
+}
+
+QColor ColourOf(const char* code) {
+    const TRgb rgb = ZoneColour(ClimateZoneNumber(code));
+    return {rgb.Red, rgb.Green, rgb.Blue};
+}
+
+// The climate map for a worksheet: every station of the database on the world map or the map of
+// Europe, in the colours of their zones with the legend below, as large as asked.
+TEST_F(PelvanorToolTest, MapDrawsEveryStationAndWithZonesTheirColoursAndLegend) {
+    const std::string database = Dir.File("zonen.dat");
+    TDiagramData freiburg = FreiburgStation();
+    freiburg.SetCoords({48, 0, 8, 0, true, false});
+    TDiagramData sevilla = SevillaStation();
+    sevilla.SetCoords({37, 0, 6, 0, true, true});
+    {
+        TDatabaseMgr stations(database, false, true);
+        stations.Add(freiburg, false);
+        stations.Add(sevilla, false);
+        stations.Save();
+    }
+    const auto map = [&](const std::string& file, std::vector<std::string> options = {}) {
+        std::vector<std::string> words{"map", database, Dir.File(file)};
+        words.insert(words.end(), options.begin(), options.end());
+        const TRun run = Run(words);
+        EXPECT_EQ(run.ExitCode, 0) << run.Err;
+        return QImage(QString::fromStdString(Dir.File(file)));
+    };
+    const auto at = [](const TMapProjection& projection, const TDiagramData& station, int scale) {
+        const TPoint pixel = projection.ToPixel(GeoPointOf(station.Coords()));
+        return QPoint(pixel.X, pixel.Y) * scale;
+    };
+    const TWorldProjection world;
+    const TEuropeProjection europe;
+
+    const QImage plain = map("welt.png");
+    EXPECT_EQ(plain.size(), QSize(646, 400));
+    EXPECT_EQ(plain.pixelColor(at(world, freiburg, 1)), QColor(255, 0, 0));
+
+    const QImage zoned = map("zonen.png", {"--zonen"});
+    EXPECT_EQ(zoned.width(), 646);
+    EXPECT_GT(zoned.height(), 400 + 50); // the legend below the map
+    EXPECT_EQ(zoned.pixelColor(at(world, freiburg, 1)), ColourOf("Cfb"));
+    EXPECT_EQ(zoned.pixelColor(at(world, sevilla, 1)), ColourOf("Csa"));
+
+    const QImage large = map("europa.png", {"--europa", "--zonen", "--width", "1280"});
+    EXPECT_EQ(large.width(), 1280);
+    EXPECT_EQ(large.pixelColor(at(europe, freiburg, 2)), ColourOf("Cfb"));
+    EXPECT_EQ(large.pixelColor(at(europe, sevilla, 2)), ColourOf("Csa"));
+    EXPECT_EQ(map("klein.png", {"--europa", "--width=320"}).size(), QSize(320, 210));
+
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"map", database, Dir.File("karte.jpg")},
+          {"map", database, Dir.File("k.png"), "--width", "0"},
+          {"map", database, Dir.File("k.png"), "--width", "breit"},
+          {"map", database, Dir.File("k.png"), "--width", "8001"},
+          {"map", database, Dir.File("k.png"), "--koeppen"},
+          {"map", database}}) {
+        EXPECT_EQ(Run(wrong).ExitCode, 2) << wrong.back();
+    }
+    // No station, no zone: the map and a legend that says so.
+    const std::string empty = Dir.File("leer.dat");
+    TDatabaseMgr(empty, false, true).Save();
+    EXPECT_EQ(Run({"map", empty, Dir.File("leer.png"), "--zonen", "--europa"}).ExitCode, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(Dir.File("leer.png"))).width(), 640);
+
+    const TRun missing = Run({"map", Dir.File("fehlt.dat"), Dir.File("k.png")});
+    EXPECT_EQ(missing.ExitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(Dir.File("k.png")));
+}
+
+// The maps come from the resource library beside the tool, as the program's do.
+TEST_F(PelvanorToolTest, MapWithoutTheResourceLibrarySaysSo) {
+    const std::filesystem::path programs = std::filesystem::path(PELVANOR_TOOL).parent_path();
+    for (const char* file : {"pelvanor-tool", "libkestrel.so.0"})
+        std::filesystem::copy(programs / file, Dir.Path / file);
+    const std::string command = "'" + Dir.File("pelvanor-tool") + "' map '" + MakeDatabase() +
+                                "' '" + Dir.File("k.png") + "' 2>'" + Dir.File("err") + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+    EXPECT_EQ(TTempDir::Read(Dir.File("err")), "pelvanor-tool: Ressourcen-Bibliothek \"" +
+                                                   Dir.File("tvxres.dll") +
+                                                   "\" kann nicht geladen werden\n");
 }
 
 // Every picture is complete before it takes the old file's place; a file the tool may not

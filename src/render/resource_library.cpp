@@ -1,4 +1,4 @@
-#include "app/resource_library.h"
+#include "render/resource_library.h"
 
 #include "tvxres/tvxres.h"
 
