@@ -16,7 +16,7 @@
 #include "station_generator.h"
 #include "support/lone_diagram_owner.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -100,13 +100,3 @@ void BM_LogOfAnImport(benchmark::State& state) {
 BENCHMARK(BM_LogOfAnImport)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    // Offscreen unless told otherwise (QT_QPA_PLATFORM=xcb under xvfb-run: a real X server).
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -14,7 +14,7 @@
 #include "station_generator.h"
 #include "support/scripted_user_interface.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <benchmark/benchmark.h>
 #include <map>
@@ -154,12 +154,3 @@ void BM_SwitchZoneLimit(benchmark::State& state) {
 BENCHMARK(BM_SwitchZoneLimit)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

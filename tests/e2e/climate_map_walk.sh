@@ -75,13 +75,7 @@ green=$(zone_pixels "$main" "rgb(100,255,80)")
 begin "Drei Stationen am Mittelmeer öffnen"
 map_origin 420
 # From north of Rome to the south of Greece.
-xdotool mousemove $((map_x + 370)) $((map_y + 330)) mousedown 1
-for step in 20 50 80 110; do
-  xdotool mousemove $((map_x + 370 + step)) $((map_y + 330 + step * 7 / 11))
-  sleep 0.05
-done
-shot 07-rechteck
-xdotool mouseup 1
+drag $((map_x + 370)) $((map_y + 330)) 110 70 shot 07-rechteck
 list=$(wait_window '^Ortauswahl$')
 shot 08-ortauswahl
 keys_to "$list" Home shift+Down shift+Down Return

@@ -55,13 +55,7 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 menu_height=$(( HEIGHT - 400 - 24 ))
 map_x=$X
 map_y=$((Y + menu_height))
-xdotool mousemove $((map_x + 296)) $((map_y + 86)) mousedown 1
-for step_x in 10 30 50 68; do
-  xdotool mousemove $((map_x + 296 + step_x)) $((map_y + 86 + step_x * 6 / 7))
-  sleep 0.05
-done
-shot 02-rechteck
-xdotool mouseup 1
+drag $((map_x + 296)) $((map_y + 86)) 68 58 shot 02-rechteck
 list=$(wait_window '^Ortauswahl$')
 shot 03-ortauswahl
 

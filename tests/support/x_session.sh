@@ -50,3 +50,16 @@ create_station() {
   keys_to "$next" Escape
   wait_for 10 no_window '^Diagramm erstellen' || fail "der Bearbeiten-Dialog schließt nicht"
 }
+# drag X Y DX DY [COMMAND...]: drags with the left button from the screen point by the given
+# distance, in a few steps as a hand would; the command (a screenshot, say) runs before the
+# release.
+drag() {
+  local x=$1 y=$2 dx=$3 dy=$4 part
+  xdotool mousemove "$x" "$y" mousedown 1
+  for part in 1 2 3 4; do
+    xdotool mousemove $((x + dx * part / 4)) $((y + dy * part / 4))
+    sleep 0.05
+  done
+  "${@:5}"
+  xdotool mouseup 1
+}
