@@ -8,6 +8,7 @@
 #include "tool/offscreen_application.h"
 #include "tvxres/tvxres.h"
 
+#include <QLocale>
 #include <QPainter>
 #include <cmath>
 
@@ -38,7 +39,8 @@ public:
         painter.drawText(QRect(Margin, top + Margin, Width - 2 * Margin, TitleHeight),
                          Qt::AlignLeft | Qt::AlignTop,
                          QStringLiteral("Klimazonen nach Köppen-Geiger, ") +
-                             QString::number(StationCount) + QStringLiteral(" Stationen"));
+                             QLocale(QLocale::German).toString(StationCount) +
+                             QStringLiteral(" Stationen"));
         font.setBold(false);
         font.setPixelSize(10);
         painter.setFont(font);
